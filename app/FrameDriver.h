@@ -1,0 +1,14 @@
+// One complete frame, drawn whenever GLUT is idle: spectrum, physics, light, shadow pass,
+// camera, room, fur balls, overlay, swap.
+#pragma once
+
+void display();
+
+// The steps of a frame, in the order display runs them.
+// Spectrum, one fixed physics step, the light along its path.
+void advanceWorld();
+
+// The shadow pass: every fur ball's shells, depth only, from the light.
+void renderShadowMap();
+// Clear, camera, room, fur balls and overlay into the back buffer.
+void drawView();

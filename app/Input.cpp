@@ -1,0 +1,79 @@
+#include "app/Input.h"
+
+#include <GL/freeglut.h>
+
+#include <cstdlib>
+
+#include "app/Scene.h"
+#include "app/Window.h"
+
+namespace {
+const unsigned char KEY_ESCAPE = 27;
+
+// Movement keys in direction order: +right, +up, +back, -right, -up, -back.
+const unsigned char MOVEMENT_KEYS[] = {'d', 'q', 's', 'a', 'e', 'w'};
+
+int movementDirection(unsigned char key) {
+    for (int direction = 0; direction < 6; ++direction)
+        if (MOVEMENT_KEYS[direction] == key) return direction;
+    return -1;
+}
+
+void toggleFullscreen() {
+    if (scene->fullscreen) {
+        glutReshapeWindow(WINDOW_WIDTH, WINDOW_HEIGHT);
+        glutPositionWindow(WINDOW_X, WINDOW_Y);
+        scene->fullscreen = false;
+    } else {
+        glutFullScreen();
+        scene->fullscreen = true;
+    }
+}
+
+void followBall(unsigned index) {
+    scene->followIndex = index;
+    scene->camera.followTarget = &scene->furBalls[index]->position;
+}
+
+// free -> ball 0 -> ... -> last ball -> free. With no balls there is nothing to follow.
+void advanceFollowCycle() {
+    Camera& camera = scene->camera;
+    const size_t ballCount = scene->furBalls.size();
+    if (ballCount == 0) return;
+    if (camera.free) {
+        camera.free = false;
+        followBall(0);
+    } else if (!camera.free && scene->followIndex + 1 < ballCount) {
+        followBall(scene->followIndex + 1);
+    } else {
+        camera.setFree(true);
+    }
+}
+}  // namespace
+
+void keyboard(unsigned char key, int, int) {
+    const int direction = movementDirection(key);
+    if (direction >= 0) {
+        scene->camera.moving = true;
+        scene->camera.moveDirection = direction;
+        return;
+    }
+    switch (key) {
+        case KEY_ESCAPE: std::exit(0);
+        case 'f': toggleFullscreen(); break;
+        case 'm': advanceFollowCycle(); break;
+        case 'u': scene->showSpectrum = !scene->showSpectrum; break;
+        default: break;
+    }
+}
+
+void keyboardUp(unsigned char, int, int) { scene->camera.moving = false; }
+
+void passiveMotion(int x, int y) {
+    const int dx = x - scene->pointerCentreX;
+    const int dy = y - scene->pointerCentreY;
+    // The warp below produces an event at the centre itself, which must not turn the camera.
+    if (dx == 0 && dy == 0) return;
+    scene->camera.mouseLook(dx, dy, scene->frameSeconds);
+    glutWarpPointer(scene->pointerCentreX, scene->pointerCentreY);
+}

@@ -1,0 +1,97 @@
+#include "app/Scene.h"
+
+#include <IL/il.h>
+
+namespace {
+Scene* theScene = nullptr;
+
+const char* const SHADER_DIRECTORY = "shader/glsl/";
+const char* const SHADER_PROGRAMS[] = {"fur", "normalMapping", "depth", "floorFur"};
+const char* const MUSIC_PATH = "media/loop_space_rocket.mp3";
+const char* const NORMAL_MAP_PATH = "media/textures/NMBalls.png";
+const char* const WALL_IMAGE_PATH = "media/textures/70er_green.jpg";
+const char* const FLOOR_IMAGE_PATH = "media/textures/70er.jpg";
+
+// Light 0 and the front material share these colours.
+const GLfloat AMBIENT[4] = {0.2f, 0.2f, 0.2f, 1.0f};
+const GLfloat DIFFUSE[4] = {0.6f, 0.6f, 0.6f, 1.0f};
+const GLfloat SPECULAR[4] = {0.5f, 0.5f, 0.5f, 1.0f};
+const GLfloat INITIAL_LIGHT_DIRECTION[4] = {1.5f, 1.5f, 1.5f, 0.0f};
+const GLint SHININESS = 10;
+}  // namespace
+
+Scene* Scene::instance() {
+    if (!theScene) theScene = new Scene();
+    return theScene;
+}
+
+void Scene::destroyInstance() {
+    delete theScene;
+    theScene = nullptr;
+}
+
+void Scene::init() {
+    fullscreen = false;
+    ilInit();
+    showSpectrum = false;
+    audioResult = startAudio(audioSystem);
+    music = createMusic(audioSystem, MUSIC_PATH);
+    setFixedGlState();
+    for (const char* name : SHADER_PROGRAMS) loadShaderProgram(SHADER_DIRECTORY, name);
+    setLightAndMaterial();
+    loadTextures();
+    glEnable(GL_LIGHT0);
+    glClearColor(0.0f, 0.1f, 0.0f, 1.0f);
+    physics = PhysicsWorld::instance();
+    furBalls = spawnFurBalls();
+    physics->resetBodies();
+    const ShadowTarget target = createShadowTarget();
+    shadowFramebuffer = target.framebuffer;
+    shadowDepthTexture = target.depthTexture;
+    // The music starts last, once everything else has loaded.
+    playMusic(*music);
+    depthTexStep = SHADOW_TEXEL_STEP;
+}
+
+void Scene::setFixedGlState() {
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_CULL_FACE);
+    glShadeModel(GL_FLAT);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_TEXTURE_2D);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_BLEND);
+    glEnable(GL_NORMALIZE);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+}
+
+void Scene::setLightAndMaterial() {
+    glLightfv(GL_LIGHT0, GL_AMBIENT, AMBIENT);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, DIFFUSE);
+    glLightfv(GL_LIGHT0, GL_SPECULAR, SPECULAR);
+    glLightfv(GL_LIGHT0, GL_POSITION, INITIAL_LIGHT_DIRECTION);
+    glMaterialfv(GL_FRONT, GL_AMBIENT, AMBIENT);
+    glMaterialfv(GL_FRONT, GL_DIFFUSE, DIFFUSE);
+    glMaterialfv(GL_FRONT, GL_SPECULAR, SPECULAR);
+    glMateriali(GL_FRONT, GL_SHININESS, SHININESS);
+}
+
+void Scene::loadShaderProgram(const std::string& directory, const std::string& name) {
+    programs.load(directory, name);
+}
+
+void Scene::loadTextures() {
+    makeShellTextures(furShells);
+    loadImageTexture(normalMap1Texture, NORMAL_MAP_PATH);
+    loadImageTexture(normalMap2Texture, WALL_IMAGE_PATH);
+    loadImageTexture(floorTexture, FLOOR_IMAGE_PATH);
+}
+
+Scene::~Scene() {
+    furBalls.clear();
+    furShells.clear();
+    releaseMusic(music);
+    music = nullptr;
+    closeAudio(audioSystem);
+    audioSystem = nullptr;
+}

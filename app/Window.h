@@ -1,0 +1,19 @@
+// Process start-up and the window: everything main does before the loop, shared with the
+// tools and the tests so that they run exactly what the program runs.
+#pragma once
+
+class Scene;
+
+constexpr int WINDOW_WIDTH = 640;
+constexpr int WINDOW_HEIGHT = 480;
+constexpr int WINDOW_X = 100;
+constexpr int WINDOW_Y = 100;
+
+// The scene the callbacks act on; set once by startFuzzlets.
+extern Scene* scene;
+
+// Initialises GLUT and GLEW, opens the window, registers the callbacks, creates the scene,
+// sizes the view and runs the scene's start-up. Returns the scene.
+Scene* startFuzzlets(int* argc, char** argv);
+
+void reshape(int width, int height);

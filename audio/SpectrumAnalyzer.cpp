@@ -1,0 +1,19 @@
+#include "audio/SpectrumAnalyzer.h"
+
+#include <cmath>
+
+namespace {
+// A sine of amplitude A centred on a bin puts A * FFT_SIZE / 2 into that bin.
+constexpr float MAGNITUDE_SCALE = 2.0f / FFT_SIZE;
+}
+
+SpectrumAnalyzer::SpectrumAnalyzer()
+    : config(kiss_fftr_alloc(FFT_SIZE, 0, nullptr, nullptr)), bins(FFT_SIZE / 2 + 1) {}
+
+SpectrumAnalyzer::~SpectrumAnalyzer() { kiss_fftr_free(config); }
+
+void SpectrumAnalyzer::analyse(const float* samples, float* magnitudes) {
+    kiss_fftr(config, samples, bins.data());
+    for (int bin = 0; bin < SPECTRUM_SIZE; ++bin)
+        magnitudes[bin] = std::hypot(bins[size_t(bin)].r, bins[size_t(bin)].i) * MAGNITUDE_SCALE;
+}

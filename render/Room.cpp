@@ -1,0 +1,123 @@
+#include <GL/glew.h>
+
+#include "render/Room.h"
+
+namespace {
+
+const char* const WALL_PROGRAM = "normalMapping";
+const char* const FLOOR_PROGRAM = "floorFur";
+
+// The shadow map is bound on unit 0 before the pass; the images go on units 1 and 2.
+constexpr GLint SHADOW_UNIT = 0;
+constexpr GLint NORMAL_MAP_UNIT = 1;
+constexpr GLint WALL_COLOUR_UNIT = 2;
+constexpr GLint FLOOR_COLOUR_UNIT = 1;
+constexpr GLint FUR_SHELL_UNIT = 2;
+
+// Each floor shell sits this much higher than the one below it, in room units.
+constexpr float FLOOR_SHELL_SPACING = 0.005f;
+
+struct QuadVertex {
+    float x, y, z;
+    float s, t;
+};
+
+// Counter-clockwise seen from +y, so the front face looks up the normal.
+constexpr QuadVertex UNIT_QUAD[4] = {
+    {-1.0f, 0.0f, -1.0f, 0.0f, 0.0f},
+    {-1.0f, 0.0f, 1.0f, 0.0f, 1.0f},
+    {1.0f, 0.0f, 1.0f, 1.0f, 1.0f},
+    {1.0f, 0.0f, -1.0f, 1.0f, 0.0f},
+};
+
+void drawFace(const RoomFace& face) {
+    glPushMatrix();
+    glTranslatef(face.translation.x, face.translation.y, face.translation.z);
+    glRotatef(face.angleDegrees, face.axis.x, face.axis.y, face.axis.z);
+    drawUnitQuad();
+    glPopMatrix();
+}
+
+// Steps that make "normalMapping" current and bind its shadow map, normal map and colour.
+void prepareWalls(ProgramTable& programs, const RoomResources& room) {
+    programs.use(WALL_PROGRAM);
+    programs.setMatrix(WALL_PROGRAM, "texMatrix", room.texMatrix);
+    programs.setInt(WALL_PROGRAM, "shadowMap", SHADOW_UNIT);
+
+    glActiveTexture(GL_TEXTURE1);
+    glEnable(GL_TEXTURE_2D);
+    programs.setInt(WALL_PROGRAM, "normalMap1", NORMAL_MAP_UNIT);
+    glBindTexture(GL_TEXTURE_2D, room.normalMap1Texture);
+
+    glActiveTexture(GL_TEXTURE2);
+    programs.setInt(WALL_PROGRAM, "normalMap2", WALL_COLOUR_UNIT);
+    glBindTexture(GL_TEXTURE_2D, room.normalMap2Texture);
+
+    glActiveTexture(GL_TEXTURE0);
+    programs.setFloat(WALL_PROGRAM, "depthTexStep", room.depthTexStep);
+}
+
+// Makes "floorFur" current with its shadow map and floor image; unit 2 stays active for the shells.
+void prepareFloor(ProgramTable& programs, const RoomResources& room) {
+    programs.use(FLOOR_PROGRAM);
+    programs.setMatrix(FLOOR_PROGRAM, "texMatrix", room.texMatrix);
+    programs.setInt(FLOOR_PROGRAM, "shadowMap", SHADOW_UNIT);
+
+    glActiveTexture(GL_TEXTURE1);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, room.floorTexture);
+    programs.setInt(FLOOR_PROGRAM, "floorTex", FLOOR_COLOUR_UNIT);
+
+    glActiveTexture(GL_TEXTURE2);
+    glEnable(GL_TEXTURE_2D);
+    programs.setInt(FLOOR_PROGRAM, "furFloorTex", FUR_SHELL_UNIT);
+}
+
+// The same quad drawn once per shell; the vertex shader lifts each by its "furLength".
+void drawFloorShells(ProgramTable& programs, const ShellList& shells) {
+    glPushMatrix();
+    glTranslatef(0.0f, -1.0f, 0.0f);
+    const GLint furLengthLocation = programs.location(FLOOR_PROGRAM, "furLength");
+    float height = 0.0f;
+    for (const auto& shell : shells) {
+        glBindTexture(GL_TEXTURE_2D, shell->texture);
+        glUniform1f(furLengthLocation, height);
+        drawUnitQuad();
+        height += FLOOR_SHELL_SPACING;
+    }
+    glPopMatrix();
+}
+
+}  // namespace
+
+const std::array<RoomFace, ROOM_FACE_COUNT> ROOM_FACES = {{
+    {{0.0f, 1.0f, 0.0f}, 180.0f, {0.0f, 0.0f, 1.0f}},   // ceiling
+    {{0.0f, 0.0f, -1.0f}, 90.0f, {1.0f, 0.0f, 0.0f}},   // back wall
+    {{0.0f, 0.0f, 1.0f}, -90.0f, {1.0f, 0.0f, 0.0f}},   // front wall
+    {{-1.0f, 0.0f, 0.0f}, -90.0f, {0.0f, 0.0f, 1.0f}},  // left wall
+    {{1.0f, 0.0f, 0.0f}, 90.0f, {0.0f, 0.0f, 1.0f}},    // right wall
+}};
+
+void drawUnitQuad() {
+    glBegin(GL_QUADS);
+    glNormal3f(0.0f, 1.0f, 0.0f);
+    for (const QuadVertex& vertex : UNIT_QUAD) {
+        glMultiTexCoord2f(GL_TEXTURE1, vertex.s, vertex.t);
+        glVertex3f(vertex.x, vertex.y, vertex.z);
+    }
+    glEnd();
+}
+
+void drawRoom(ProgramTable& programs, const RoomResources& room) {
+    prepareWalls(programs, room);
+    // The room scale stays pushed over the walls and the floor alike.
+    glPushMatrix();
+    glScalef(room.roomScale, room.roomScale, room.roomScale);
+    for (const RoomFace& face : ROOM_FACES) drawFace(face);
+    prepareFloor(programs, room);
+    drawFloorShells(programs, *room.shells);
+    glPopMatrix();
+
+    glActiveTexture(GL_TEXTURE0);
+    glMatrixMode(GL_MODELVIEW);
+}

@@ -1,0 +1,40 @@
+// The closed room: four normal-mapped walls and a ceiling, and a floor of stacked fur shells.
+#pragma once
+
+#include <GL/glew.h>
+
+#include <array>
+
+#include "camera/MathTypes.h"
+#include "render/ShaderPrograms.h"
+#include "render/Textures.h"
+
+// What the room pass reads from the scene each frame.
+struct RoomResources {
+    float roomScale = 10.0f;
+    GLuint normalMap1Texture = 0;  // wall normal map, unit 1
+    GLuint normalMap2Texture = 0;  // wall colour, unit 2
+    GLuint floorTexture = 0;       // floor colour, unit 1
+    const ShellList* shells = nullptr;
+    Matrix4 texMatrix;             // eye space to shadow-map coordinates
+    float depthTexStep = 0.0f;     // one shadow-map texel in texture coordinates
+};
+
+// One face of the unit cube: the unit quad moved into place, then turned to look inwards.
+struct RoomFace {
+    Vector3 translation;
+    float angleDegrees;
+    Vector3 axis;
+};
+
+constexpr int ROOM_FACE_COUNT = 5;
+// Ceiling, back, front, left and right wall, in drawing order.
+extern const std::array<RoomFace, ROOM_FACE_COUNT> ROOM_FACES;
+
+// The 2 x 2 quad in the plane y = 0, facing +y, with texture coordinates on unit 1 only.
+void drawUnitQuad();
+
+// Walls and ceiling with "normalMapping", then the floor shells with "floorFur". Expects the
+// camera loaded, light 0 placed, the shadow map bound with comparison on unit 0 and unit 0
+// active; leaves the matrix stacks as found, unit 0 active and "floorFur" current.
+void drawRoom(ProgramTable& programs, const RoomResources& room);

@@ -1,0 +1,73 @@
+#include "render/ShadowMap.h"
+
+#include <cstdio>
+
+ShadowTarget createShadowTarget() {
+    ShadowTarget target;
+    glGenFramebuffersEXT(1, &target.framebuffer);
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, target.framebuffer);
+    glGenTextures(1, &target.depthTexture);
+    glBindTexture(GL_TEXTURE_2D, target.depthTexture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT, SHADOW_MAP_SIZE, SHADOW_MAP_SIZE, 0,
+                 GL_DEPTH_COMPONENT, GL_UNSIGNED_BYTE, nullptr);
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_DEPTH_ATTACHMENT_EXT, GL_TEXTURE_2D,
+                              target.depthTexture, 0);
+    // A depth-only target needs no colour buffer once draw and read buffers are off.
+    glDrawBuffer(GL_NONE);
+    glReadBuffer(GL_NONE);
+    const GLenum status = glCheckFramebufferStatusEXT(GL_FRAMEBUFFER_EXT);
+    if (status != GL_FRAMEBUFFER_COMPLETE_EXT) {
+        std::printf("shadow framebuffer incomplete (0x%x): balls will cast no shadows\n", status);
+        std::fflush(stdout);
+    }
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+    return target;
+}
+
+void beginShadowPass(const ShadowTarget& target, Light& light, ProgramTable& programs) {
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, target.framebuffer);
+    glDrawBuffer(GL_NONE);
+    glReadBuffer(GL_NONE);
+    // The window's viewport comes back with the attribute pop in endShadowPass.
+    glPushAttrib(GL_VIEWPORT_BIT);
+    glViewport(0, 0, SHADOW_MAP_SIZE, SHADOW_MAP_SIZE);
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_DEPTH_BUFFER_BIT);
+    // Storing the faces turned away from the light keeps lit surfaces off their own shadow.
+    glCullFace(GL_FRONT);
+    glEnable(GL_POLYGON_OFFSET_FILL);
+
+    light.computeLightMatrix();
+
+    programs.use("depth");
+    programs.setInt("depth", "depthTex", 1);
+    programs.setInt("depth", "furTex", 0);
+    glActiveTexture(GL_TEXTURE1);
+    glBindTexture(GL_TEXTURE_2D, target.depthTexture);
+    glActiveTexture(GL_TEXTURE0);
+}
+
+void endShadowPass() {
+    glCullFace(GL_BACK);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glDisable(GL_POLYGON_OFFSET_FILL);
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+    glDrawBuffer(GL_BACK);
+    glReadBuffer(GL_BACK);
+    glPopAttrib();
+}
+
+Matrix4 applyShadowLookup(const ShadowTarget& target, const Matrix4& lightMatrix,
+                          const Matrix4& inverseViewMatrix) {
+    const Matrix4 texMatrix = multiplyMatrix4(lightMatrix, inverseViewMatrix);
+    glBindTexture(GL_TEXTURE_2D, target.depthTexture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_COMPARE_MODE, GL_COMPARE_R_TO_TEXTURE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_COMPARE_FUNC, GL_LEQUAL);
+    glMatrixMode(GL_MODELVIEW);
+    return texMatrix;
+}

@@ -1,0 +1,53 @@
+#version 120
+// Floor fur: the shell texture says where hairs cross this layer and how opaque they are, the
+// floor image colours them, darker near the roots where less light gets in.
+
+// Height of the topmost shell; shells between 0 and it shade from ROOT_BRIGHTNESS to full.
+const float TOP_SHELL_HEIGHT = 0.195;
+const float ROOT_BRIGHTNESS = 0.35;
+// Shadowed fur keeps its ambient light and this share of the direct light.
+const float SHADOW_DIRECT_KEPT = 0.2;
+// Empty texels are dropped entirely so they do not hide fur balls behind them in the depth buffer.
+const float EMPTY_ALPHA = 0.004;
+
+uniform sampler2D floorTex;        // floor colour
+uniform sampler2D furFloorTex;     // this shell's hairs; alpha = coverage
+uniform sampler2DShadow shadowMap; // depth from the light, compared with r
+uniform float furLength;
+
+varying vec2 floorCoord;
+varying vec2 hairCoord;
+varying vec3 eyeNormal;
+varying vec4 shadowCoord;
+
+// A fragment outside the light's box was never drawn into the shadow map: it is lit.
+bool outsideLightFrustum(vec4 coord) {
+    if (coord.q <= 0.0) return true;
+    vec3 p = coord.stp / coord.q;
+    return any(lessThan(p.st, vec2(0.0))) || any(greaterThan(p.st, vec2(1.0))) || p.p > 1.0;
+}
+
+// One depth comparison: the fur's own softness hides a hard shadow edge.
+float litFraction(vec4 coord) {
+    if (outsideLightFrustum(coord)) return 1.0;
+    return shadow2DProj(shadowMap, coord).r;
+}
+
+void main() {
+    // The shell texture clamps at its edges, so the repeat is done here.
+    float coverage = texture2D(furFloorTex, fract(hairCoord)).a;
+    // The lowest shell is the floor's skin: opaque, so nothing shows through between the roots.
+    float alpha = furLength > 0.0 ? coverage : 1.0;
+    if (alpha < EMPTY_ALPHA) discard;
+
+    float height = clamp(furLength / TOP_SHELL_HEIGHT, 0.0, 1.0);
+    vec3 colour = texture2D(floorTex, floorCoord).rgb * mix(ROOT_BRIGHTNESS, 1.0, height);
+
+    vec3 toLight = normalize(gl_LightSource[0].position.xyz);
+    float diffuse = max(dot(normalize(eyeNormal), toLight), 0.0);
+    float direct = mix(SHADOW_DIRECT_KEPT, 1.0, litFraction(shadowCoord));
+
+    vec3 ambient = (gl_LightModel.ambient.rgb + gl_LightSource[0].ambient.rgb) * colour;
+    vec3 lit = gl_LightSource[0].diffuse.rgb * colour * diffuse;
+    gl_FragColor = vec4(ambient + direct * lit, alpha);
+}

@@ -1,0 +1,26 @@
+#version 120
+// Floor fur: one translucent shell of the stack, lifted off the floor along its normal.
+
+// The floor image repeats this often across the floor, the hair pattern this often.
+const float FLOOR_REPEATS = 2.0;
+const float HAIR_REPEATS = 6.0;
+
+uniform mat4 texMatrix;   // eye space -> shadow-map coordinates
+uniform float furLength;  // this shell's height above the floor, in the quad's own units
+
+varying vec2 floorCoord;
+varying vec2 hairCoord;
+varying vec3 eyeNormal;
+varying vec4 shadowCoord;
+
+void main() {
+    vec4 lifted = vec4(gl_Vertex.xyz + gl_Normal * furLength, 1.0);
+    vec4 eye = gl_ModelViewMatrix * lifted;
+    shadowCoord = texMatrix * eye;
+    eyeNormal = normalize(gl_NormalMatrix * gl_Normal);
+
+    // The quad sends its coordinates on unit 1 only.
+    floorCoord = gl_MultiTexCoord1.st * FLOOR_REPEATS;
+    hairCoord = gl_MultiTexCoord1.st * HAIR_REPEATS;
+    gl_Position = gl_ModelViewProjectionMatrix * lifted;
+}

@@ -1,0 +1,74 @@
+#include "tests/gl/GlTestSupport.h"
+
+#include <GL/glew.h>
+#include <GL/freeglut.h>
+
+#include "app/FrameClock.h"
+#include "app/FrameDriver.h"
+#include "app/Scene.h"
+#include "app/Window.h"
+
+Scene* startTestScene() {
+    static char programName[] = "fuzzlets-test";
+    static char* argv[] = {programName, nullptr};
+    int argc = 1;
+    FrameClock::useFixedFrameTime(TEST_FRAME_SECONDS);
+    Scene* started = startFuzzlets(&argc, argv);
+    processWindowEvents();
+    return started;
+}
+
+void processWindowEvents() { glutMainLoopEvent(); }
+
+void runFrames(int count) {
+    for (int i = 0; i < count; ++i) {
+        processWindowEvents();
+        display();
+    }
+}
+
+Picture Picture::readBack(unsigned buffer) {
+    Picture picture;
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    picture.width = viewport[2];
+    picture.height = viewport[3];
+    picture.rgb.resize(size_t(picture.width) * size_t(picture.height) * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(buffer);
+    glReadPixels(0, 0, picture.width, picture.height, GL_RGB, GL_UNSIGNED_BYTE, picture.rgb.data());
+    return picture;
+}
+
+Rgb Picture::at(int x, int yFromTop) const {
+    const size_t row = size_t(height - 1 - yFromTop);
+    const std::uint8_t* p = &rgb[(row * size_t(width) + size_t(x)) * 3];
+    return {p[0], p[1], p[2]};
+}
+
+Rgb Picture::mean(int x0, int y0, int x1, int y1) const {
+    long r = 0, g = 0, b = 0, count = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) {
+            const Rgb p = at(x, y);
+            r += p.r;
+            g += p.g;
+            b += p.b;
+            ++count;
+        }
+    if (count == 0) return {};
+    return {int(r / count), int(g / count), int(b / count)};
+}
+
+ScreenPoint projectToWindow(float x, float y, float z) {
+    GLdouble modelview[16], projection[16];
+    GLint viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    ScreenPoint point;
+    double windowY = 0.0;
+    gluProject(x, y, z, modelview, projection, viewport, &point.x, &windowY, &point.depth);
+    point.yFromTop = viewport[3] - 1 - windowY;
+    return point;
+}

@@ -1,0 +1,56 @@
+// Runs the program's own start-up in a real window on the X display and reads back what a
+// viewer would see.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class Scene;
+
+constexpr double TEST_FRAME_SECONDS = 1.0 / 60.0;
+
+// Opens the window and runs start-up exactly as main does, with a fixed frame time.
+Scene* startTestScene();
+// Draws n frames, letting GLUT deliver window events between them.
+void runFrames(int count);
+void processWindowEvents();
+
+struct Rgb {
+    int r = 0, g = 0, b = 0;
+    int brightness() const { return r + g + b; }
+};
+
+// A colour buffer of the window, rows from the top. After a swap the front buffer holds the
+// frame; after drawView alone, the back buffer does.
+class Picture {
+public:
+    static Picture readBack(unsigned buffer = 0x0404 /* GL_FRONT */);
+    Rgb at(int x, int yFromTop) const;
+    // Mean colour over a rectangle, yFromTop inclusive-exclusive.
+    Rgb mean(int x0, int y0, int x1, int y1) const;
+    int width = 0, height = 0;
+
+private:
+    std::vector<std::uint8_t> rgb;
+};
+
+// Standard output written while the function runs.
+template <typename Function>
+std::string captureOutput(Function&& function);
+
+#include <gtest/gtest.h>
+
+template <typename Function>
+std::string captureOutput(Function&& function) {
+    testing::internal::CaptureStdout();
+    function();
+    return testing::internal::GetCapturedStdout();
+}
+
+struct ScreenPoint {
+    double x = 0.0, yFromTop = 0.0, depth = 0.0;
+};
+
+// Where a world point lands in the window under the matrices the last frame left loaded.
+ScreenPoint projectToWindow(float x, float y, float z);

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, running and testing Fuzzlets needs.
+# This list is the only one: the README commands and CI all come through here.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config
+  freeglut3-dev libglew-dev libglu1-mesa-dev libgl1-mesa-dri
+  libbullet-dev libdevil-dev
+  libsdl2-dev libsndfile1-dev libkissfft-dev
+  libgtest-dev
+  xvfb xauth xdotool x11-utils
+  lame
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update
+"${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"

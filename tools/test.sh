@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Builds Fuzzlets with AddressSanitizer and UndefinedBehaviorSanitizer (installing what is
+# missing) and runs every test; starts its own X server when there is no display.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash tools/install-deps.sh
+cmake -S . -B build-tests -DCMAKE_BUILD_TYPE=Debug -DFUZZLETS_SANITIZE=ON >/dev/null
+cmake --build build-tests -j"$(nproc)"
+
+export SDL_AUDIODRIVER=dummy
+if [ -z "${DISPLAY:-}" ]; then
+  display_number=99
+  while [ -e "/tmp/.X${display_number}-lock" ]; do display_number=$((display_number + 1)); done
+  Xvfb ":${display_number}" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
+  export DISPLAY=":${display_number}"
+  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+fi
+
+ctest --test-dir build-tests --output-on-failure -j"$(nproc)" "$@"
