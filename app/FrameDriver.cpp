@@ -7,6 +7,7 @@
 #include "app/Scene.h"
 #include "app/Window.h"
 #include "render/Overlay.h"
+#include "render/Profiler.h"
 #include "render/Room.h"
 #include "render/ShadowMap.h"
 
@@ -61,18 +62,21 @@ void drawOverlay() {
 }  // namespace
 
 void renderShadowMap() {
+    profileMark("shadow");
     beginShadowPass(scene->shadowTarget(), scene->light, scene->programs);
     for (const auto& ball : scene->furBalls) ball->drawDepth(scene->programs, scene->furShells, scene->spectrum);
     endShadowPass();
 }
 
 void advanceWorld() {
+    profileMark("world");
     fetchSpectrum();
     scene->physics->stepFrame();
     scene->light.update(scene->frameSeconds);
 }
 
 void drawView() {
+    profileMark("camera");
     // The shadow pass clears with its own colour.
     glClearColor(CLEAR_COLOUR[0], CLEAR_COLOUR[1], CLEAR_COLOUR[2], CLEAR_COLOUR[3]);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -83,7 +87,9 @@ void drawView() {
     scene->texMatrix = applyShadowLookup(scene->shadowTarget(), scene->light.lightMatrix,
                                          scene->camera.inverseViewMatrix);
     drawRoomPass();
+    profileMark("fur balls");
     drawFurBalls();
+    profileMark("overlay");
     drawOverlay();
 }
 
@@ -93,7 +99,9 @@ void display() {
     advanceWorld();
     renderShadowMap();
     drawView();
+    profileMark("swap");
     glFlush();
     glutSwapBuffers();
+    profileMark(nullptr);
     clock.stop(scene->frameSeconds, scene->totalSeconds);
 }

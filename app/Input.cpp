@@ -1,5 +1,6 @@
 #include "app/Input.h"
 
+#include <GL/glew.h>
 #include <GL/freeglut.h>
 
 #include <cstdlib>

@@ -2,6 +2,8 @@
 
 #include <IL/il.h>
 
+#include "render/Profiler.h"
+
 namespace {
 Scene* theScene = nullptr;
 
@@ -34,23 +36,29 @@ void Scene::init() {
     fullscreen = false;
     ilInit();
     showSpectrum = false;
-    audioResult = startAudio(audioSystem);
+    profileMark("music");
+    audioResult = startAudio(audioSystem, audioOutput);
     music = createMusic(audioSystem, MUSIC_PATH);
+    profileMark("shaders");
     setFixedGlState();
     for (const char* name : SHADER_PROGRAMS) loadShaderProgram(SHADER_DIRECTORY, name);
     setLightAndMaterial();
     loadTextures();
     glEnable(GL_LIGHT0);
     glClearColor(0.0f, 0.1f, 0.0f, 1.0f);
+    profileMark("physics and balls");
     physics = PhysicsWorld::instance();
     furBalls = spawnFurBalls();
     physics->resetBodies();
+    profileMark("shadow target");
     const ShadowTarget target = createShadowTarget();
     shadowFramebuffer = target.framebuffer;
     shadowDepthTexture = target.depthTexture;
     // The music starts last, once everything else has loaded.
+    profileMark("music");
     playMusic(*music);
     depthTexStep = SHADOW_TEXEL_STEP;
+    profileMark(nullptr);
 }
 
 void Scene::setFixedGlState() {
@@ -81,7 +89,9 @@ void Scene::loadShaderProgram(const std::string& directory, const std::string& n
 }
 
 void Scene::loadTextures() {
+    profileMark("shell textures");
     makeShellTextures(furShells);
+    profileMark("images");
     loadImageTexture(normalMap1Texture, NORMAL_MAP_PATH);
     loadImageTexture(normalMap2Texture, WALL_IMAGE_PATH);
     loadImageTexture(floorTexture, FLOOR_IMAGE_PATH);

@@ -41,6 +41,8 @@ public:
     int windowWidth = 0, windowHeight = 0;
     AudioResult audioResult = AUDIO_OK;
     AudioSystem* audioSystem = nullptr;
+    // The capture tool advances the mix itself, one frame's worth at a time.
+    AudioOutput audioOutput = AUDIO_OUTPUT_DEVICE;
     MusicPlayer* music = nullptr;
     bool showSpectrum = false;
     ProgramTable programs;

@@ -24,7 +24,7 @@ void registerCallbacks() {
 }
 }  // namespace
 
-Scene* startFuzzlets(int* argc, char** argv) {
+Scene* startFuzzlets(int* argc, char** argv, AudioOutput audioOutput) {
     glutInit(argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(WINDOW_WIDTH, WINDOW_HEIGHT);
@@ -37,6 +37,7 @@ Scene* startFuzzlets(int* argc, char** argv) {
     }
     registerCallbacks();
     scene = Scene::instance();
+    scene->audioOutput = audioOutput;
     reshape(WINDOW_WIDTH, WINDOW_HEIGHT);
     scene->init();
     return scene;

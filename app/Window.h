@@ -2,6 +2,8 @@
 // tools and the tests so that they run exactly what the program runs.
 #pragma once
 
+#include "audio/MusicPlayer.h"
+
 class Scene;
 
 constexpr int WINDOW_WIDTH = 640;
@@ -14,6 +16,6 @@ extern Scene* scene;
 
 // Initialises GLUT and GLEW, opens the window, registers the callbacks, creates the scene,
 // sizes the view and runs the scene's start-up. Returns the scene.
-Scene* startFuzzlets(int* argc, char** argv);
+Scene* startFuzzlets(int* argc, char** argv, AudioOutput audioOutput = AUDIO_OUTPUT_DEVICE);
 
 void reshape(int width, int height);

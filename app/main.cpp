@@ -1,4 +1,5 @@
 // Fuzzlets: six furry balls in a closed room, a wandering light, shadows and a music loop.
+#include <GL/glew.h>
 #include <GL/freeglut.h>
 
 #include "app/Scene.h"

@@ -32,7 +32,8 @@ public:
 
     // Applies to playback started after the call.
     AudioResult setLooping(bool looping);
-    // Stops every channel playing the sound and frees it.
+    // Stops every channel playing the sound and frees it. A sound belongs to its system:
+    // releasing the system frees the sounds still there.
     AudioResult release();
 
     bool looping() const { return loops; }

@@ -14,12 +14,14 @@ constexpr double KICK_END_HZ = 48.0;
 constexpr double KICK_SWEEP_SECONDS = 0.045;
 constexpr double KICK_DECAY_SECONDS = 0.13;
 constexpr double KICK_LENGTH_SECONDS = 0.4;
-constexpr double KICK_GAIN = 0.9;
+constexpr double KICK_GAIN = 0.6;
 
-// Bass: a rounded tone on the chord's root, gated to part of each beat.
+// Bass: a pedal F (87.3 Hz, inside bin 2) under every chord, gated to part of each beat.
+constexpr double BASS_HZ = 87.31;
 constexpr double BASS_GATE_SECONDS = 0.28;
 constexpr double BASS_RELEASE_SECONDS = 0.03;
-constexpr double BASS_GAIN = 0.45;
+constexpr double BASS_OVERTONE = 0.15;  // a touch of the octave so it carries on small speakers
+constexpr double BASS_GAIN = 0.75;
 
 // Pads: detuned, low-passed saws holding each chord, fading into the next.
 constexpr int PAD_BARS_PER_CHORD = 2;
@@ -34,22 +36,18 @@ constexpr double HAT_CLOSED_DECAY_SECONDS = 0.025;
 constexpr double HAT_OPEN_DECAY_SECONDS = 0.12;
 constexpr double HAT_GAIN = 0.18;
 constexpr double HAT_PAN = 0.35;
+constexpr double HAT_LENGTH_IN_DECAYS = 6.0;  // long enough to fall below hearing
 
 constexpr double NOTE_ATTACK_SECONDS = 0.003;  // keeps every onset click-free
 
-struct Chord {
-    double bassHz;
-    double padHz[3];
+// F minor, A flat, E flat, D flat over the bass's F: the pad's three notes of each chord.
+constexpr int CHORD_COUNT = 4;
+constexpr double CHORDS[CHORD_COUNT][3] = {
+    {349.23, 415.30, 523.25},
+    {311.13, 415.30, 523.25},
+    {311.13, 392.00, 466.16},
+    {277.18, 349.23, 415.30},
 };
-
-// F minor, A flat, E flat, D flat; the bass roots all lie within spectrum bin 2's reach.
-constexpr Chord CHORDS[] = {
-    {87.31, {349.23, 415.30, 523.25}},
-    {103.83, {311.13, 415.30, 523.25}},
-    {77.78, {311.13, 392.00, 466.16}},
-    {69.30, {277.18, 349.23, 415.30}},
-};
-constexpr int CHORD_COUNT = int(sizeof(CHORDS) / sizeof(CHORDS[0]));
 
 // Interleaved stereo that wraps: a note running past the end continues at frame 0.
 class LoopBuffer {
@@ -66,10 +64,6 @@ public:
 long framesFor(double seconds) { return long(seconds * MIX_RATE); }
 double secondsAt(long frame) { return double(frame) / MIX_RATE; }
 long beatStart(int beat) { return long(beat) * LOOP_FRAMES_PER_BEAT; }
-const Chord& chordAtBeat(int beat) {
-    int beatsPerChord = PAD_BARS_PER_CHORD * LOOP_BEATS_PER_BAR;
-    return CHORDS[(beat / beatsPerChord) % CHORD_COUNT];
-}
 
 double attack(double t) { return std::min(1.0, t / NOTE_ATTACK_SECONDS); }
 
@@ -86,15 +80,15 @@ void addKick(LoopBuffer& loop, long start) {
     }
 }
 
-void addBass(LoopBuffer& loop, long start, double hz) {
+void addBass(LoopBuffer& loop, long start) {
     long length = framesFor(BASS_GATE_SECONDS + BASS_RELEASE_SECONDS);
     for (long frame = 0; frame < length; ++frame) {
         double t = secondsAt(frame);
         double release = t < BASS_GATE_SECONDS
                              ? 1.0
                              : 1.0 - (t - BASS_GATE_SECONDS) / BASS_RELEASE_SECONDS;
-        double phase = TWO_PI * hz * t;
-        double tone = std::sin(phase) + 0.3 * std::sin(2.0 * phase) + 0.1 * std::sin(3.0 * phase);
+        double phase = TWO_PI * BASS_HZ * t;
+        double tone = std::sin(phase) + BASS_OVERTONE * std::sin(2.0 * phase);
         double value = BASS_GAIN * attack(t) * release * tone;
         loop.add(start + frame, value, value);
     }
@@ -150,7 +144,7 @@ void addHat(LoopBuffer& loop, long start, int hit, double decaySeconds) {
     Noise noise{uint32_t(hit)};
     double previous = 0.0;
     double pan = hit % 2 == 0 ? -HAT_PAN : HAT_PAN;
-    long length = framesFor(decaySeconds * 6.0);
+    long length = framesFor(decaySeconds * HAT_LENGTH_IN_DECAYS);
     for (long frame = 0; frame < length; ++frame) {
         double t = secondsAt(frame);
         double white = noise.next();
@@ -165,7 +159,7 @@ void addHat(LoopBuffer& loop, long start, int hit, double decaySeconds) {
 void addDrumsAndBass(LoopBuffer& loop) {
     for (int beat = 0; beat < LOOP_BEATS; ++beat) {
         addKick(loop, beatStart(beat));
-        addBass(loop, beatStart(beat), chordAtBeat(beat).bassHz);
+        addBass(loop, beatStart(beat));
         long offbeat = beatStart(beat) + LOOP_FRAMES_PER_BEAT / 2;
         bool lastOfBar = beat % LOOP_BEATS_PER_BAR == LOOP_BEATS_PER_BAR - 1;
         addHat(loop, beatStart(beat), 2 * beat, HAT_CLOSED_DECAY_SECONDS);
@@ -178,7 +172,8 @@ void addPads(LoopBuffer& loop) {
     int beatsPerChord = PAD_BARS_PER_CHORD * LOOP_BEATS_PER_BAR;
     long held = long(beatsPerChord) * LOOP_FRAMES_PER_BEAT;
     for (int beat = 0; beat < LOOP_BEATS; beat += beatsPerChord)
-        for (double hz : chordAtBeat(beat).padHz) addPadNote(loop, beatStart(beat), held, hz);
+        for (double hz : CHORDS[(beat / beatsPerChord) % CHORD_COUNT])
+            addPadNote(loop, beatStart(beat), held, hz);
 }
 
 void normalise(std::vector<float>& samples) {

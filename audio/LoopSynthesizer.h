@@ -16,6 +16,7 @@ constexpr int LOOP_FRAMES_PER_BEAT = MIX_RATE * 60 / LOOP_BEATS_PER_MINUTE;
 constexpr int LOOP_BEATS = LOOP_BEATS_PER_BAR * LOOP_BARS;
 constexpr int LOOP_FRAME_COUNT = LOOP_FRAMES_PER_BEAT * LOOP_BEATS;  // 32 s
 
-// LOOP_FRAME_COUNT frames of interleaved stereo, peaks at LOOP_PEAK.
+constexpr float LOOP_PEAK = 0.89f;  // largest sample magnitude, leaving headroom for the encoder
+
+// LOOP_FRAME_COUNT frames of interleaved stereo.
 std::vector<float> synthesizeLoop();
-constexpr float LOOP_PEAK = 0.89f;

@@ -211,8 +211,9 @@ private:
                 for (int k = 1; k <= order; ++k) {
                     Table& vk = valueTables[k];
                     const Table& below = valueTables[k - 1];
-                    vk(j, m) = (left * vk(j - 1, m) + Real(k) * below(j - 1, m)) * invLeft +
-                               (right * vk(j - 1, m + 1) - Real(k) * below(j - 1, m + 1)) * invRight;
+                    vk(j, m) =
+                        (left * vk(j - 1, m) + Real(k) * below(j - 1, m)) * invLeft +
+                        (right * vk(j - 1, m + 1) - Real(k) * below(j - 1, m + 1)) * invRight;
                 }
             }
         }
@@ -235,7 +236,9 @@ public:
         : SingleCurve3<Real>(0, 1),
           numControlPoints(numControlPoints),
           closed(closed),
-          replicateCount(!closed ? 0 : open ? 1 : degree) {
+          replicateCount(ReplicateCount(degree, closed, open)) {
+        // Exactly the stored points: a read past them shows up under the address sanitizer.
+        controlPoints.reserve(numControlPoints + replicateCount);
         controlPoints.assign(points, points + numControlPoints);
         controlPoints.insert(controlPoints.end(), points, points + replicateCount);
         basis.BuildUniform(numControlPoints + replicateCount, degree, open);
@@ -296,6 +299,12 @@ public:
     }
 
 private:
+    // Periodic closing needs the first `degree` points again at the end, open closing only one.
+    static int ReplicateCount(int degree, bool closed, bool open) {
+        if (!closed) return 0;
+        return open ? 1 : degree;
+    }
+
     Vector3 WeightedSum(int level, int lo, int hi) const {
         Vector3 sum;
         for (int i = lo; i <= hi; ++i) sum += controlPoints[i] * basis.BasisValue(level, i);

@@ -14,7 +14,7 @@ constexpr GLint WALL_COLOUR_UNIT = 2;
 constexpr GLint FLOOR_COLOUR_UNIT = 1;
 constexpr GLint FUR_SHELL_UNIT = 2;
 
-// Each floor shell sits this much higher than the one below it, in room units.
+// Each floor shell sits this much higher than the one below it, in the unscaled room's units.
 constexpr float FLOOR_SHELL_SPACING = 0.005f;
 
 struct QuadVertex {

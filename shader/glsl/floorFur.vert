@@ -1,12 +1,16 @@
 #version 120
 // Floor fur: one translucent shell of the stack, lifted off the floor along its normal.
 
-// The floor image repeats this often across the floor, the hair pattern this often.
+// The floor image repeats this often across the floor, the hair pattern this often: about one
+// shell texel per 0.03 world units, so single hairs still show up close.
 const float FLOOR_REPEATS = 2.0;
-const float HAIR_REPEATS = 6.0;
+const float HAIR_REPEATS = 3.0;
+// Shells are spread over half their nominal height: the full 0.195 makes a pile two world units
+// deep that swallows the smaller balls and smears into streaks seen from low down.
+const float FUR_HEIGHT_SCALE = 0.5;
 
 uniform mat4 texMatrix;   // eye space -> shadow-map coordinates
-uniform float furLength;  // this shell's height above the floor, in the quad's own units
+uniform float furLength;  // this shell's nominal height above the floor, in the quad's own units
 
 varying vec2 floorCoord;
 varying vec2 hairCoord;
@@ -14,7 +18,7 @@ varying vec3 eyeNormal;
 varying vec4 shadowCoord;
 
 void main() {
-    vec4 lifted = vec4(gl_Vertex.xyz + gl_Normal * furLength, 1.0);
+    vec4 lifted = vec4(gl_Vertex.xyz + gl_Normal * furLength * FUR_HEIGHT_SCALE, 1.0);
     vec4 eye = gl_ModelViewMatrix * lifted;
     shadowCoord = texMatrix * eye;
     eyeNormal = normalize(gl_NormalMatrix * gl_Normal);

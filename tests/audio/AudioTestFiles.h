@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+constexpr double TEST_TWO_PI = 6.283185307179586;
 constexpr double BIN_TWO_HZ = 2.0 * MIX_RATE / FFT_SIZE;  // about 86.13 Hz
 constexpr const char* COMMITTED_TRACK = "media/loop_space_rocket.mp3";
 
@@ -24,9 +25,9 @@ inline std::string temporaryPath(const std::string& name) {
 }
 
 inline std::vector<float> sine(int frames, double hz, double amplitude, int rate = MIX_RATE) {
-    std::vector<float> samples(size_t(frames));
+    std::vector<float> samples(static_cast<size_t>(frames));
     for (int frame = 0; frame < frames; ++frame)
-        samples[size_t(frame)] = float(amplitude * std::sin(2.0 * M_PI * hz * frame / rate));
+        samples[size_t(frame)] = float(amplitude * std::sin(TEST_TWO_PI * hz * frame / rate));
     return samples;
 }
 

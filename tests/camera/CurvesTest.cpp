@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 using curves::BSplineBasis;
@@ -50,32 +51,20 @@ TEST(CurvesBasis, PeriodicKnotsSpansAndUsedControlPoints) {
     EXPECT_EQ(11, basis.BuildUniform(7, 3, false));
     for (int i = 0; i < 11; ++i) EXPECT_FLOAT_EQ(-0.75f + 0.25f * i, basis.Knots()[i]);
 
-    float t = 0.0f;
-    EXPECT_EQ(3, basis.KnotSpan(t));
-    t = 0.2f;
-    EXPECT_EQ(3, basis.KnotSpan(t));
-    t = 0.8f;
-    EXPECT_EQ(6, basis.KnotSpan(t));
-    t = 1.0f;  // not wrapped, but kept inside the last interval
-    EXPECT_EQ(6, basis.KnotSpan(t));
-    EXPECT_EQ(1.0f, t);
-    t = 1.25f;
-    EXPECT_EQ(4, basis.KnotSpan(t));
-    EXPECT_FLOAT_EQ(0.25f, t);
-    t = -0.75f;
-    EXPECT_EQ(4, basis.KnotSpan(t));
-    EXPECT_FLOAT_EQ(0.25f, t);
-
-    int first = -1, last = -1;
-    basis.EvaluateBasis(0.1f, 0, first, last);
-    EXPECT_EQ(0, first);
-    EXPECT_EQ(3, last);
-    basis.EvaluateBasis(0.9f, 0, first, last);
-    EXPECT_EQ(3, first);
-    EXPECT_EQ(6, last);
-    basis.EvaluateBasis(1.0f, 3, first, last);
-    EXPECT_EQ(3, first);
-    EXPECT_EQ(6, last);
+    // t of exactly 1 is not wrapped but stays inside the last interval.
+    const struct { float t, wrapped; int span, first; } cases[] = {
+        {0.0f, 0.0f, 3, 0},   {0.2f, 0.2f, 3, 0},   {0.8f, 0.8f, 6, 3},
+        {1.0f, 1.0f, 6, 3},   {1.25f, 0.25f, 4, 1}, {-0.75f, 0.25f, 4, 1},
+    };
+    for (const auto& c : cases) {
+        float t = c.t;
+        EXPECT_EQ(c.span, basis.KnotSpan(t)) << c.t;
+        EXPECT_FLOAT_EQ(c.wrapped, t);
+        int first = -1, last = -1;
+        basis.EvaluateBasis(c.t, 3, first, last);
+        EXPECT_EQ(c.first, first);
+        EXPECT_EQ(c.span, last);
+    }
 }
 
 TEST(CurvesBasis, ValuesSumToOneAndDerivativesToZero) {
@@ -89,7 +78,8 @@ TEST(CurvesBasis, ValuesSumToOneAndDerivativesToZero) {
             for (int level = 0; level <= 3; ++level) {
                 float sum = 0;
                 for (int i = first; i <= last; ++i) sum += basis->BasisValue(level, i);
-                EXPECT_NEAR(level == 0 ? 1.0f : 0.0f, sum, 1e-3f) << "t " << t << " level " << level;
+                EXPECT_NEAR(level == 0 ? 1.0f : 0.0f, sum, 1e-3f)
+                    << "t " << t << " level " << level;
             }
         }
     }
@@ -149,10 +139,14 @@ TEST(CurvesBSpline, DerivativesMatchFiniteDifferences) {
 }
 
 TEST(CurvesLength, RombergLengthsAndTheirInverse) {
-    EXPECT_NEAR(2.0f,
-                curves::IntegrateRomberg<float>(
-                    8, 0.0f, 3.14159265f, [](float x, void*) { return std::sin(x); }, nullptr),
-                1e-5f);
+    // Order 1 is the trapezoid rule, order 3 Boole's rule, exact up to degree 5.
+    const auto identity = [](float x, void*) { return x; };
+    const auto fifthPower = [](float x, void*) { return x * x * x * x * x; };
+    const auto sine = [](float x, void*) { return std::sin(x); };
+    EXPECT_FLOAT_EQ(2.0f, curves::IntegrateRomberg<float>(1, 0.0f, 2.0f, identity, nullptr));
+    EXPECT_NEAR(64.0f / 6, curves::IntegrateRomberg<float>(3, 0.0f, 2.0f, fifthPower, nullptr),
+                1e-4f);
+    EXPECT_NEAR(2.0f, curves::IntegrateRomberg<float>(8, 0.0f, 3.14159265f, sine, nullptr), 1e-5f);
 
     BSplineCurve3<float> curve = closedSquare();
     double polyline = 0;

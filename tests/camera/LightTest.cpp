@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -83,7 +84,8 @@ TEST(Light, LongRunKeepsAwayFromTheXAxis) {
     }
     EXPECT_GT(closest, 0.1f);
     EXPECT_NEAR(0.02 * frames * FRAME, light.pathTime, 0.05);
-    for (int i = 0; i < 4; ++i) EXPECT_LE(std::fabs(light.path->ControlPointAt(i).x), 1.0f + 0.1f * FRAME);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_LE(std::fabs(light.path->ControlPointAt(i).x), 1.0f + 0.1f * FRAME);
 }
 
 TEST(Light, LightMatrixMapsWorldToShadowMap) {

@@ -13,7 +13,8 @@ Matrix4 translation(Vector3 offset) {
 }
 
 void expectMatrixNear(const Matrix4& expected, const Matrix4& actual, float tolerance) {
-    for (int i = 0; i < 16; ++i) EXPECT_NEAR(expected.m[i], actual.m[i], tolerance) << "index " << i;
+    for (int i = 0; i < 16; ++i)
+        EXPECT_NEAR(expected.m[i], actual.m[i], tolerance) << "index " << i;
 }
 
 }  // namespace
@@ -42,7 +43,8 @@ TEST(MathTypes, InverseOfRigidTransformAndSingularMatrix) {
                                         0.6f * std::sin(half), 0.64f * std::sin(half)});
     Matrix4 rigid = translation({4, -2, 7});
     for (int row = 0; row < 3; ++row)
-        for (int column = 0; column < 3; ++column) rigid.m[4 * column + row] = rotation.m[row][column];
+        for (int column = 0; column < 3; ++column)
+            rigid.m[4 * column + row] = rotation.m[row][column];
     expectMatrixNear(Matrix4::identity(), multiplyMatrix4(inverse(rigid), rigid), 1e-5f);
     expectMatrixNear(Matrix4::identity(), multiplyMatrix4(rigid, inverse(rigid)), 1e-5f);
 

@@ -27,22 +27,16 @@ void runFrames(int count) {
     }
 }
 
-Picture Picture::readBack(unsigned buffer) {
+Picture Picture::readBack() {
     Picture picture;
-    GLint viewport[4] = {};
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    picture.width = viewport[2];
-    picture.height = viewport[3];
-    picture.rgb.resize(size_t(picture.width) * size_t(picture.height) * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(buffer);
-    glReadPixels(0, 0, picture.width, picture.height, GL_RGB, GL_UNSIGNED_BYTE, picture.rgb.data());
+    picture.pixels = readWindowPixels(GL_BACK);
+    picture.width = picture.pixels.width;
+    picture.height = picture.pixels.height;
     return picture;
 }
 
 Rgb Picture::at(int x, int yFromTop) const {
-    const size_t row = size_t(height - 1 - yFromTop);
-    const std::uint8_t* p = &rgb[(row * size_t(width) + size_t(x)) * 3];
+    const std::uint8_t* p = &pixels.rgb[(size_t(yFromTop) * size_t(width) + size_t(x)) * 3];
     return {p[0], p[1], p[2]};
 }
 

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "render/Screenshot.h"
+
 class Scene;
 
 constexpr double TEST_FRAME_SECONDS = 1.0 / 60.0;
@@ -21,18 +23,16 @@ struct Rgb {
     int brightness() const { return r + g + b; }
 };
 
-// A colour buffer of the window, rows from the top. After a swap the front buffer holds the
-// frame; after drawView alone, the back buffer does.
+// The window's back buffer, rows from the top: the last frame, or what was drawn since.
 class Picture {
 public:
-    static Picture readBack(unsigned buffer = 0x0404 /* GL_FRONT */);
+    static Picture readBack();
     Rgb at(int x, int yFromTop) const;
     // Mean colour over a rectangle, yFromTop inclusive-exclusive.
     Rgb mean(int x0, int y0, int x1, int y1) const;
     int width = 0, height = 0;
 
-private:
-    std::vector<std::uint8_t> rgb;
+    WindowPixels pixels;
 };
 
 // Standard output written while the function runs.

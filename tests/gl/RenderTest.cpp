@@ -192,7 +192,7 @@ TEST(RenderTest, ShadowPassRestoresTheWindowAndBallsDarkenTheFloor) {
 
     renderShadowMap();
     drawView();
-    const Picture withBalls = Picture::readBack(GL_BACK);
+    const Picture withBalls = Picture::readBack();
 
     std::vector<std::unique_ptr<FurBall>> balls;
     balls.swap(s->furBalls);
@@ -203,7 +203,7 @@ TEST(RenderTest, ShadowPassRestoresTheWindowAndBallsDarkenTheFloor) {
     for (float d : depth) ASSERT_EQ(d, 1.0f);  // with no balls nothing is in shadow
     balls.swap(s->furBalls);
     drawView();
-    const Picture withoutBalls = Picture::readBack(GL_BACK);
+    const Picture withoutBalls = Picture::readBack();
 
     // Compare a ring of floor around the shadow's centre, clear of the ball itself.
     const int x = int(shadow.x), y = int(shadow.yFromTop);
@@ -235,7 +235,7 @@ TEST(RenderTest, OverlayTextAndSpectrumLineSitWhereTheyShould) {
     drawSpectrumLine(spectrum.data(), s->windowWidth, s->windowHeight);
     spectrum.assign(SPECTRUM_LENGTH, 0.25f);
     drawSpectrumLine(spectrum.data(), s->windowWidth, s->windowHeight);
-    const Picture lines = Picture::readBack(GL_BACK);
+    const Picture lines = Picture::readBack();
     const int zeroRow = 480 - 20;
     const auto lineAt = [&](int x, int row, bool (*matches)(Rgb)) {
         return matches(lines.at(x, row - 1)) || matches(lines.at(x, row)) || matches(lines.at(x, row + 1));

@@ -1,0 +1,43 @@
+#include "render/Screenshot.h"
+
+#include <IL/il.h>
+
+#include <cstring>
+
+namespace {
+// GL and DevIL count rows from the bottom; pictures are read from the top.
+std::vector<std::uint8_t> flipRows(const std::vector<std::uint8_t>& rgb, int width, int height) {
+    const size_t rowBytes = size_t(width) * 3;
+    std::vector<std::uint8_t> flipped(rgb.size());
+    for (int row = 0; row < height; ++row)
+        std::memcpy(&flipped[size_t(row) * rowBytes], &rgb[size_t(height - 1 - row) * rowBytes], rowBytes);
+    return flipped;
+}
+}  // namespace
+
+WindowPixels readWindowPixels(GLenum buffer) {
+    WindowPixels pixels;
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    pixels.width = viewport[2];
+    pixels.height = viewport[3];
+    std::vector<std::uint8_t> bottomUp(size_t(pixels.width) * size_t(pixels.height) * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(buffer);
+    glReadPixels(0, 0, pixels.width, pixels.height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
+    pixels.rgb = flipRows(bottomUp, pixels.width, pixels.height);
+    return pixels;
+}
+
+bool writePng(const WindowPixels& pixels, const std::string& path) {
+    ILuint image = 0;
+    ilGenImages(1, &image);
+    ilBindImage(image);
+    ilEnable(IL_FILE_OVERWRITE);
+    std::vector<std::uint8_t> bottomUp = flipRows(pixels.rgb, pixels.width, pixels.height);
+    bool written = ilTexImage(ILuint(pixels.width), ILuint(pixels.height), 1, 3, IL_RGB, IL_UNSIGNED_BYTE,
+                              bottomUp.data()) == IL_TRUE;
+    written = written && ilSave(IL_PNG, path.c_str()) == IL_TRUE;
+    ilDeleteImages(1, &image);
+    return written;
+}

@@ -1,0 +1,19 @@
+// The window's pixels as a viewer sees them, and writing them out as PNG.
+#pragma once
+
+#include <GL/glew.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct WindowPixels {
+    int width = 0, height = 0;
+    std::vector<std::uint8_t> rgb;  // rows from the top, 3 bytes per pixel
+};
+
+// One colour buffer of the current viewport. Under Mesa the back buffer keeps the frame after
+// a swap, while the front may read black, so GL_BACK is the one to read.
+WindowPixels readWindowPixels(GLenum buffer);
+// False when the file cannot be written.
+bool writePng(const WindowPixels& pixels, const std::string& path);

@@ -1,0 +1,43 @@
+#version 120
+// Fur ball, colour pass: the shell texture gives each hair its colour and opacity; light 0
+// lights it, and the shadow map darkens hairs that another ball (or this one) hides.
+
+// Shadowed hairs keep their ambient light and this share of the direct light.
+const float SHADOW_DIRECT_KEPT = 0.35;
+// Depth in shadow-map units subtracted before the comparison, so a surface does not shadow
+// itself through rounding.
+const float SHADOW_BIAS = 0.002;
+
+uniform sampler2D tex;             // this shell's hairs; alpha = coverage
+uniform sampler2DShadow shadowMap; // depth from the light, compared with r
+uniform mat4 texMatrix;            // eye space -> shadow-map coordinates
+
+varying vec3 eyePosition;
+varying vec3 eyeNormal;
+
+// 1 where the light reaches, 0 where the shadow map holds something nearer to the light. A
+// fragment outside the light's box was never drawn into the map: it is lit.
+float lightReaching() {
+    vec4 coord = texMatrix * vec4(eyePosition, 1.0);
+    if (coord.q <= 0.0) return 1.0;
+    vec3 p = coord.stp / coord.q;
+    if (any(lessThan(p.st, vec2(0.0))) || any(greaterThan(p.st, vec2(1.0))) || p.p > 1.0) return 1.0;
+    return shadow2D(shadowMap, vec3(p.st, p.p - SHADOW_BIAS)).r;
+}
+
+void main() {
+    vec4 hair = texture2D(tex, gl_TexCoord[0].st);
+
+    // Light 0 is directional: its position, given with w = 0, is already a direction in eye space.
+    vec3 normal = normalize(eyeNormal);
+    vec3 toLight = normalize(gl_LightSource[0].position.xyz);
+    vec3 halfway = normalize(toLight + normalize(-eyePosition));
+    float diffuse = max(dot(normal, toLight), 0.0);
+    float specular = diffuse > 0.0 ? pow(max(dot(normal, halfway), 0.0), gl_FrontMaterial.shininess) : 0.0;
+
+    // The hair's own colour stands in for the material's ambient and diffuse colour.
+    float direct = mix(SHADOW_DIRECT_KEPT, 1.0, lightReaching());
+    vec3 lit = hair.rgb * (gl_LightSource[0].ambient.rgb + direct * diffuse * gl_LightSource[0].diffuse.rgb)
+             + direct * specular * gl_FrontLightProduct[0].specular.rgb;
+    gl_FragColor = vec4(lit, hair.a);
+}

@@ -1,0 +1,217 @@
+// Records the demo repeatably: the real start-up and frame driver with a fixed frame time and
+// the music advanced by exactly one frame's worth of samples per frame, scripted input at given
+// frames, the window written as PNG and the music as WAV. Turn a sequence into a clip with
+//   ffmpeg -framerate 60 -i DIR/frame-%05d.png -i DIR/music.wav -c:v libx264 -pix_fmt yuv420p clip.mp4
+#include <GL/glew.h>
+#include <GL/freeglut.h>
+#include <sndfile.h>
+#include <sys/stat.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/FrameClock.h"
+#include "app/FrameDriver.h"
+#include "app/Input.h"
+#include "app/Scene.h"
+#include "app/Window.h"
+#include "render/Screenshot.h"
+
+namespace {
+
+const char* const USAGE =
+    "usage: fuzzlets-capture [options]\n"
+    "Runs Fuzzlets for a number of frames with a fixed frame time and writes what it shows.\n"
+    "\n"
+    "  --frames N         frames to draw (default 300)\n"
+    "  --fps F            frames per simulated second; every frame takes 1/F s (default 60)\n"
+    "  --every K          write the window as PNG every K frames (default: the last frame only)\n"
+    "  --sequence         write every frame (the same as --every 1), for a clip\n"
+    "  --size WxH         window size (default 640x480)\n"
+    "  --output DIR       folder for frame-NNNNN.png and music.wav (default captures)\n"
+    "  --at FRAME:EVENT   scripted input before that frame is drawn; EVENT is one of\n"
+    "                       key=C      press key C (w a s d q e m u f)\n"
+    "                       release=C  release key C\n"
+    "                       tap=C      press and release C\n"
+    "                       move=DX,DY move the pointer DX, DY pixels from the window centre\n"
+    "  --quiet            no progress line\n"
+    "  --help             this text\n";
+
+struct ScriptedEvent {
+    int frame = 0;
+    std::string kind;
+    unsigned char key = 0;
+    int dx = 0, dy = 0;
+};
+
+struct Options {
+    int frames = 300;
+    double fps = 60.0;
+    int every = 0;
+    int width = WINDOW_WIDTH, height = WINDOW_HEIGHT;
+    std::string output = "captures";
+    std::vector<ScriptedEvent> events;
+    bool quiet = false;
+};
+
+[[noreturn]] void fail(const std::string& message) {
+    std::fprintf(stderr, "fuzzlets-capture: %s\n%s", message.c_str(), USAGE);
+    std::exit(2);
+}
+
+int parsePositive(const char* text, const char* option) {
+    char* end = nullptr;
+    const long value = std::strtol(text, &end, 10);
+    if (*text == '\0' || *end != '\0' || value <= 0 || value > 100000000)
+        fail(std::string(option) + " needs a positive whole number, not '" + text + "'");
+    return int(value);
+}
+
+ScriptedEvent parseEvent(const std::string& text) {
+    ScriptedEvent event;
+    const size_t colon = text.find(':');
+    const size_t equals = text.find('=');
+    if (colon == std::string::npos || equals == std::string::npos || equals < colon)
+        fail("--at needs FRAME:EVENT, not '" + text + "'");
+    event.frame = parsePositive(text.substr(0, colon).c_str(), "--at");
+    event.kind = text.substr(colon + 1, equals - colon - 1);
+    const std::string value = text.substr(equals + 1);
+    if (event.kind == "key" || event.kind == "release" || event.kind == "tap") {
+        if (value.size() != 1 || value[0] == 27) fail("--at " + event.kind + "= takes one key");
+        event.key = static_cast<unsigned char>(value[0]);
+    } else if (event.kind == "move") {
+        if (std::sscanf(value.c_str(), "%d,%d", &event.dx, &event.dy) != 2)
+            fail("--at move= takes DX,DY");
+    } else {
+        fail("unknown event '" + event.kind + "'");
+    }
+    return event;
+}
+
+Options parseOptions(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string option = argv[i];
+        const auto value = [&]() -> const char* {
+            if (i + 1 >= argc) fail(option + " needs a value");
+            return argv[++i];
+        };
+        if (option == "--help") {
+            std::fputs(USAGE, stdout);
+            std::exit(0);
+        } else if (option == "--frames") {
+            options.frames = parsePositive(value(), "--frames");
+        } else if (option == "--fps") {
+            options.fps = parsePositive(value(), "--fps");
+        } else if (option == "--every") {
+            options.every = parsePositive(value(), "--every");
+        } else if (option == "--sequence") {
+            options.every = 1;
+        } else if (option == "--size") {
+            const char* size = value();
+            if (std::sscanf(size, "%dx%d", &options.width, &options.height) != 2 || options.width <= 0 ||
+                options.height <= 0)
+                fail(std::string("--size needs WxH, not '") + size + "'");
+        } else if (option == "--output") {
+            options.output = value();
+        } else if (option == "--at") {
+            options.events.push_back(parseEvent(value()));
+        } else if (option == "--quiet") {
+            options.quiet = true;
+        } else {
+            fail("unknown option '" + option + "'");
+        }
+    }
+    if (options.every == 0) options.every = options.frames;
+    return options;
+}
+
+void prepareOutputFolder(const std::string& folder) {
+    mkdir(folder.c_str(), 0755);
+    const std::string probe = folder + "/.fuzzlets-capture";
+    FILE* file = std::fopen(probe.c_str(), "w");
+    if (!file) fail("cannot write to the output folder '" + folder + "'");
+    std::fclose(file);
+    std::remove(probe.c_str());
+}
+
+void applyEvents(const Options& options, int frame) {
+    for (const ScriptedEvent& event : options.events) {
+        if (event.frame != frame) continue;
+        if (event.kind == "key" || event.kind == "tap") keyboard(event.key, 0, 0);
+        if (event.kind == "release" || event.kind == "tap") keyboardUp(event.key, 0, 0);
+        if (event.kind == "move")
+            passiveMotion(scene->pointerCentreX + event.dx, scene->pointerCentreY + event.dy);
+    }
+}
+
+// The music's samples for each frame, pulled from the mixer as a device would, and kept.
+class MusicRecorder {
+public:
+    MusicRecorder(const std::string& path, double fps) : fps(fps) {
+        SF_INFO info = {};
+        info.samplerate = MIX_RATE;
+        info.channels = MIX_CHANNELS;
+        info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+        file = sf_open(path.c_str(), SFM_WRITE, &info);
+        if (!file) fail("cannot write '" + path + "'");
+    }
+    ~MusicRecorder() { sf_close(file); }
+
+    void pullFrame(int frame) {
+        // Whole samples per frame, spread so that no rounding accumulates over a long capture.
+        const long long end = std::llround(double(frame) * MIX_RATE / fps);
+        const int count = int(end - pulled);
+        samples.resize(size_t(count) * MIX_CHANNELS);
+        if (scene->audioSystem) scene->audioSystem->pull(samples.data(), count);
+        sf_writef_float(file, samples.data(), count);
+        pulled = end;
+    }
+
+private:
+    double fps;
+    SNDFILE* file = nullptr;
+    long long pulled = 0;
+    std::vector<float> samples;
+};
+
+void reportProgress(int frame, int frames) {
+    std::fprintf(stderr, "\rframe %d/%d", frame, frames);
+    if (frame == frames) std::fputc('\n', stderr);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const Options options = parseOptions(argc, argv);
+    prepareOutputFolder(options.output);
+
+    FrameClock::useFixedFrameTime(1.0 / options.fps);
+    int glutArgc = 1;
+    startFuzzlets(&glutArgc, argv, AUDIO_OUTPUT_MANUAL);
+    if (options.width != WINDOW_WIDTH || options.height != WINDOW_HEIGHT)
+        glutReshapeWindow(options.width, options.height);
+    glutMainLoopEvent();
+
+    MusicRecorder music(options.output + "/music.wav", options.fps);
+    const bool showProgress = !options.quiet && options.frames >= 300;
+    for (int frame = 1; frame <= options.frames; ++frame) {
+        applyEvents(options, frame);
+        music.pullFrame(frame);
+        display();
+        glutMainLoopEvent();
+        if (frame % options.every == 0) {
+            char name[32];
+            std::snprintf(name, sizeof name, "/frame-%05d.png", frame);
+            if (!writePng(readWindowPixels(GL_BACK), options.output + name))
+                fail("cannot write '" + options.output + name + "'");
+        }
+        if (showProgress && (frame % 50 == 0 || frame == options.frames)) reportProgress(frame, options.frames);
+    }
+    Scene::destroyInstance();
+    return 0;
+}

@@ -1,0 +1,173 @@
+// Runs the demo for a long stretch of simulated time with scripted input, the way a restless
+// viewer would use it, and checks that it keeps drawing, keeps its balls in the room, keeps
+// its memory flat and prints nothing but its start-up lines.
+#include <GL/glew.h>
+#include <GL/freeglut.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <string>
+
+#include "app/FrameClock.h"
+#include "app/FrameDriver.h"
+#include "app/Input.h"
+#include "app/Scene.h"
+#include "app/Window.h"
+#include "render/Screenshot.h"
+
+namespace {
+
+const int FRAMES_PER_SECOND = 60;
+const double WARM_UP_SHARE = 0.2;             // memory is compared after this share of the run
+const double ALLOWED_MEMORY_GROWTH_MB = 8.0;
+const float ROOM_INSIDE = 9.9f;
+const float PENETRATION_TOLERANCE = 0.25f;
+const char* const EXPECTED_OUTPUT =
+    "yeah we got frambuffer objects!\n"
+    "loading texture: media/textures/NMBalls.png\n"
+    "loading texture: media/textures/70er_green.jpg\n"
+    "loading texture: media/textures/70er.jpg\n";
+
+const unsigned char MOVEMENT_KEYS[] = {'w', 'a', 's', 'd', 'q', 'e'};
+const int RESIZES[][2] = {{1, 1}, {320, 0}, {0, 0}, {200, 150}, {800, 600}, {640, 480}};
+
+struct SoakReport {
+    int frames = 0;
+    int failures = 0;
+    int pictureChecks = 0;
+    double warmMemoryMb = 0.0, peakMemoryMb = 0.0;
+};
+
+double residentMb() {
+    long pages = 0, resident = 0;
+    FILE* statm = std::fopen("/proc/self/statm", "r");
+    if (statm) {
+        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) resident = 0;
+        std::fclose(statm);
+    }
+    return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+void failure(SoakReport& report, int frame, const std::string& what) {
+    std::fprintf(stderr, "soak: frame %d: %s\n", frame, what.c_str());
+    ++report.failures;
+}
+
+// What the viewer does at each frame; every action comes round again within a minute.
+void scriptedInput(int frame) {
+    const int second = frame / FRAMES_PER_SECOND;
+    const bool secondStarts = frame % FRAMES_PER_SECOND == 0;
+    if (secondStarts && second % 7 == 1) keyboard(MOVEMENT_KEYS[(second / 7) % 6], 0, 0);
+    if (secondStarts && second % 7 == 3) keyboardUp(MOVEMENT_KEYS[(second / 7) % 6], 0, 0);
+    if (secondStarts && second % 5 == 2) keyboard('m', 0, 0);
+    if (secondStarts && second % 13 == 4) keyboard('u', 0, 0);
+    if (secondStarts && second % 30 == 10) keyboard('f', 0, 0);
+    if (secondStarts && second % 30 == 13) keyboard('f', 0, 0);
+    if (secondStarts && second % 9 == 6) {
+        // X has no empty windows: a zero size can only arrive as GLUT's reshape callback.
+        const int* size = RESIZES[(second / 9) % 6];
+        if (size[0] > 0 && size[1] > 0)
+            glutReshapeWindow(size[0], size[1]);
+        else
+            reshape(size[0], size[1]);
+    }
+    if (frame % 20 == 0) {
+        const int step = frame / 20;
+        passiveMotion(scene->pointerCentreX + (step % 7) - 3, scene->pointerCentreY + (step % 5) - 2);
+    }
+}
+
+void checkBalls(SoakReport& report, int frame) {
+    for (size_t i = 0; i < scene->furBalls.size(); ++i) {
+        const FurBall& ball = *scene->furBalls[i];
+        const float limit = ROOM_INSIDE - 0.5f * ball.size.x + PENETRATION_TOLERANCE;
+        for (float c : {ball.position.x, ball.position.y, ball.position.z}) {
+            if (!std::isfinite(c) || std::fabs(c) > limit) {
+                failure(report, frame, "ball " + std::to_string(i) + " left the room");
+                return;
+            }
+        }
+    }
+}
+
+// Consecutive looks at a normal-sized window must differ: the light and the balls move.
+void checkDrawing(SoakReport& report, int frame, std::size_t& lastHash) {
+    if (scene->windowWidth < 100 || scene->windowHeight < 100) return;
+    const WindowPixels pixels = readWindowPixels(GL_BACK);
+    const std::size_t hash = std::hash<std::string>()(std::string(pixels.rgb.begin(), pixels.rgb.end()));
+    if (hash == lastHash) failure(report, frame, "the picture stopped changing");
+    lastHash = hash;
+    ++report.pictureChecks;
+}
+
+// Standard output goes to a file while the demo runs, to be compared afterwards.
+class CapturedStdout {
+public:
+    CapturedStdout() : file(std::tmpfile()), saved(dup(STDOUT_FILENO)) {
+        std::fflush(stdout);
+        dup2(fileno(file), STDOUT_FILENO);
+    }
+    std::string finish() {
+        std::fflush(stdout);
+        dup2(saved, STDOUT_FILENO);
+        close(saved);
+        std::string text;
+        std::rewind(file);
+        char buffer[256];
+        while (std::fgets(buffer, sizeof buffer, file)) text += buffer;
+        std::fclose(file);
+        return text;
+    }
+
+private:
+    FILE* file;
+    int saved;
+};
+
+int parseSeconds(int argc, char** argv) {
+    if (argc == 3 && std::strcmp(argv[1], "--seconds") == 0) return std::atoi(argv[2]);
+    if (argc == 3 && std::strcmp(argv[1], "--minutes") == 0) return 60 * std::atoi(argv[2]);
+    if (argc == 1) return 600;
+    std::fprintf(stderr, "usage: fuzzlets-soak [--minutes M | --seconds S]   (default 10 minutes)\n");
+    std::exit(2);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int seconds = parseSeconds(argc, argv);
+    if (seconds <= 0) return 2;
+    const int frames = seconds * FRAMES_PER_SECOND;
+    SoakReport report;
+
+    CapturedStdout output;
+    FrameClock::useFixedFrameTime(1.0 / FRAMES_PER_SECOND);
+    int glutArgc = 1;
+    startFuzzlets(&glutArgc, argv);
+    std::size_t lastHash = 0;
+    for (int frame = 1; frame <= frames; ++frame) {
+        scriptedInput(frame);
+        display();
+        glutMainLoopEvent();
+        report.frames = frame;
+        if (frame % FRAMES_PER_SECOND == 0) checkBalls(report, frame);
+        if (frame % (10 * FRAMES_PER_SECOND) == 5 * FRAMES_PER_SECOND) checkDrawing(report, frame, lastHash);
+        if (frame == int(frames * WARM_UP_SHARE)) report.warmMemoryMb = residentMb();
+        if (frame > int(frames * WARM_UP_SHARE)) report.peakMemoryMb = std::max(report.peakMemoryMb, residentMb());
+    }
+    const std::string printed = output.finish();
+    if (printed != EXPECTED_OUTPUT) failure(report, frames, "unexpected output:\n" + printed);
+    if (report.peakMemoryMb - report.warmMemoryMb > ALLOWED_MEMORY_GROWTH_MB)
+        failure(report, frames, "resident memory grew after warm-up");
+
+    std::printf("soak: %d frames (%d s simulated), %d picture checks, resident memory %.1f MB after "
+                "warm-up, peak %.1f MB, %d failures\n",
+                report.frames, seconds, report.pictureChecks, report.warmMemoryMb, report.peakMemoryMb,
+                report.failures);
+    Scene::destroyInstance();
+    return report.failures == 0 ? 0 : 1;
+}
