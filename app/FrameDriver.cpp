@@ -36,6 +36,17 @@ void drawRoomPass() {
     drawRoom(scene->programs, room);
 }
 
+void drawOverlayPass() {
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    drawFpsText(scene->frameSeconds, scene->windowWidth, scene->windowHeight);
+    if (scene->showSpectrum) drawSpectrumLine(scene->spectrum, scene->windowWidth, scene->windowHeight);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_LIGHTING);
+}
+
+}  // namespace
+
 // Translucent shells blend over what is behind them, so the farthest ball goes first.
 void drawFurBalls() {
     const std::vector<FurBall*> order = sortFarthestFirst(scene->furBalls, scene->camera.eye);
@@ -50,16 +61,6 @@ void drawFurBalls() {
     for (FurBall* ball : order)
         ball->drawFur(programs, scene->furShells, scene->camera.inverseViewMatrix, scene->totalSeconds);
 }
-
-void drawOverlay() {
-    glDisable(GL_LIGHTING);
-    glDisable(GL_TEXTURE_2D);
-    drawFpsText(scene->frameSeconds, scene->windowWidth, scene->windowHeight);
-    if (scene->showSpectrum) drawSpectrumLine(scene->spectrum, scene->windowWidth, scene->windowHeight);
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_LIGHTING);
-}
-}  // namespace
 
 void renderShadowMap() {
     profileMark("shadow");
@@ -90,7 +91,7 @@ void drawView() {
     profileMark("fur balls");
     drawFurBalls();
     profileMark("overlay");
-    drawOverlay();
+    drawOverlayPass();
 }
 
 void display() {

@@ -12,3 +12,5 @@ void advanceWorld();
 void renderShadowMap();
 // Clear, camera, room, fur balls and overlay into the back buffer.
 void drawView();
+// The fur balls' shells with "fur", farthest from the camera first.
+void drawFurBalls();

@@ -22,8 +22,7 @@ int movementDirection(unsigned char key) {
 
 void toggleFullscreen() {
     if (scene->fullscreen) {
-        glutReshapeWindow(WINDOW_WIDTH, WINDOW_HEIGHT);
-        glutPositionWindow(WINDOW_X, WINDOW_Y);
+        returnToStartWindow();
         scene->fullscreen = false;
     } else {
         glutFullScreen();

@@ -12,6 +12,8 @@
 Scene* scene = nullptr;
 
 namespace {
+bool startWindowPending = false;
+
 void registerCallbacks() {
     glutDisplayFunc(display);
     glutIdleFunc(display);
@@ -54,4 +56,17 @@ void reshape(int width, int height) {
     scene->pointerCentreX = glutGet(GLUT_WINDOW_WIDTH) / 2;
     scene->pointerCentreY = glutGet(GLUT_WINDOW_HEIGHT) / 2;
     glutWarpPointer(scene->pointerCentreX, scene->pointerCentreY);
+
+    if (startWindowPending) {
+        startWindowPending = false;
+        glutReshapeWindow(WINDOW_WIDTH, WINDOW_HEIGHT);
+        glutPositionWindow(WINDOW_X, WINDOW_Y);
+    }
+}
+
+void returnToStartWindow() {
+    // freeglut puts back the size from before full screen after any size asked for while still
+    // full screen, so the start size is asked for once that restore has arrived here.
+    glutLeaveFullScreen();
+    startWindowPending = true;
 }

@@ -19,3 +19,6 @@ extern Scene* scene;
 Scene* startFuzzlets(int* argc, char** argv, AudioOutput audioOutput = AUDIO_OUTPUT_DEVICE);
 
 void reshape(int width, int height);
+
+// Leaves full screen for a 640 x 480 window at (100, 100).
+void returnToStartWindow();

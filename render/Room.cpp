@@ -2,6 +2,8 @@
 
 #include "render/Room.h"
 
+#include "render/Profiler.h"
+
 namespace {
 
 const char* const WALL_PROGRAM = "normalMapping";
@@ -109,11 +111,13 @@ void drawUnitQuad() {
 }
 
 void drawRoom(ProgramTable& programs, const RoomResources& room) {
+    profileMark("room");
     prepareWalls(programs, room);
     // The room scale stays pushed over the walls and the floor alike.
     glPushMatrix();
     glScalef(room.roomScale, room.roomScale, room.roomScale);
     for (const RoomFace& face : ROOM_FACES) drawFace(face);
+    profileMark("fur floor");
     prepareFloor(programs, room);
     drawFloorShells(programs, *room.shells);
     glPopMatrix();

@@ -35,13 +35,16 @@ float litFraction(vec4 coord) {
 
 void main() {
     // The shell texture clamps at its edges, so the repeat is done here.
-    float coverage = texture2D(furFloorTex, fract(hairCoord)).a;
+    vec4 hair = texture2D(furFloorTex, fract(hairCoord));
+    float coverage = hair.a;
     // The lowest shell is the floor's skin: opaque, so nothing shows through between the roots.
     float alpha = furLength > 0.0 ? coverage : 1.0;
     if (alpha < EMPTY_ALPHA) discard;
 
     float height = clamp(furLength / TOP_SHELL_HEIGHT, 0.0, 1.0);
-    vec3 colour = texture2D(floorTex, floorCoord).rgb * mix(ROOT_BRIGHTNESS, 1.0, height);
+    // Each hair keeps its own brightness from the shell texture, so single hairs stand apart.
+    float hairTone = furLength > 0.0 ? mix(0.6, 1.4, max(hair.r, hair.g)) : 1.0;
+    vec3 colour = texture2D(floorTex, floorCoord).rgb * mix(ROOT_BRIGHTNESS, 1.0, height) * hairTone;
 
     vec3 toLight = normalize(gl_LightSource[0].position.xyz);
     float diffuse = max(dot(normalize(eyeNormal), toLight), 0.0);

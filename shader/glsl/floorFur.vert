@@ -2,9 +2,9 @@
 // Floor fur: one translucent shell of the stack, lifted off the floor along its normal.
 
 // The floor image repeats this often across the floor, the hair pattern this often: about one
-// shell texel per 0.03 world units, so single hairs still show up close.
+// shell texel per 0.04 world units, thick enough for single hairs to read from across the room.
 const float FLOOR_REPEATS = 2.0;
-const float HAIR_REPEATS = 3.0;
+const float HAIR_REPEATS = 2.0;
 // Shells are spread over half their nominal height: the full 0.195 makes a pile two world units
 // deep that swallows the smaller balls and smears into streaks seen from low down.
 const float FUR_HEIGHT_SCALE = 0.5;

@@ -35,9 +35,11 @@ void main() {
     float diffuse = max(dot(normal, toLight), 0.0);
     float specular = diffuse > 0.0 ? pow(max(dot(normal, halfway), 0.0), gl_FrontMaterial.shininess) : 0.0;
 
-    // The hair's own colour stands in for the material's ambient and diffuse colour.
+    // The hair's own colour stands in for the material's ambient and diffuse colour; the
+    // ambient term is the scene's and the light's together, as on the walls and the floor.
     float direct = mix(SHADOW_DIRECT_KEPT, 1.0, lightReaching());
-    vec3 lit = hair.rgb * (gl_LightSource[0].ambient.rgb + direct * diffuse * gl_LightSource[0].diffuse.rgb)
+    vec3 ambient = gl_LightModel.ambient.rgb + gl_LightSource[0].ambient.rgb;
+    vec3 lit = hair.rgb * (ambient + direct * diffuse * gl_LightSource[0].diffuse.rgb)
              + direct * specular * gl_FrontLightProduct[0].specular.rgb;
     gl_FragColor = vec4(lit, hair.a);
 }

@@ -38,12 +38,13 @@ int countPixels(const Picture& picture, int cx, int cy, int radius, bool (*match
 }
 
 bool isReddish(Rgb p) { return p.r > p.g + 40 && p.r > p.b + 40; }
-bool isGreyish(Rgb p) { return p.r > 60 && std::abs(p.r - p.g) < 12 && std::abs(p.g - p.b) < 12; }
+// Red hairs carry no green or blue: on black, equal green and blue come from grey hairs.
+bool hasGreyHair(Rgb p) { return p.g > 20 && p.g == p.b; }
 bool isWhite(Rgb p) { return p.r > 200 && p.g > 200 && p.b > 200; }
 bool isLineRed(Rgb p) { return p.r > 200 && p.g < 40 && p.b < 40; }
 bool isLineGreen(Rgb p) { return p.g > 200 && p.r < 40 && p.b < 40; }
 
-// True once every ball has been seen resting on the floor.
+// True once every ball has been seen on the floor without vertical motion (they may roll).
 bool ballsLand(Scene& s, int maxFrames) {
     std::vector<bool> landed(s.furBalls.size(), false);
     for (int frame = 0; frame < maxFrames; ++frame) {
@@ -51,9 +52,9 @@ bool ballsLand(Scene& s, int maxFrames) {
         bool all = true;
         for (size_t i = 0; i < s.furBalls.size(); ++i) {
             const FurBall& ball = *s.furBalls[i];
-            const float radius = 0.5f * ball.size.y;
-            if (std::fabs(ball.position.y - (-9.9f + radius)) < 0.15f &&
-                ball.body->getLinearVelocity().length() < 0.5f)
+            const float floorHeight = -9.9f + 0.5f * ball.size.y;
+            if (std::fabs(ball.position.y - floorHeight) < 0.1f &&
+                std::fabs(ball.body->getLinearVelocity().y()) < 0.2f)
                 landed[i] = true;
             all = all && landed[i];
         }
@@ -105,15 +106,14 @@ TEST(RenderTest, FurRisesAboveTheFloorAtAGrazingView) {
     s->camera.rotateYaw(3.14159f);  // level, towards +z
     runFrames(2);
     const Picture picture = Picture::readBack();
-    // The bare floor plane meets the far wall just below the middle row; the hair tips stand
-    // higher than the eye, so the rows just below the middle show fur, not wall.
+    // The bare floor plane meets the far wall just below the middle row. The hair tips stand
+    // higher than the eye, so the rows just above that line show dark fur, not the bright wall.
     const ScreenPoint floorEdge = projectToWindow(0.0f, -10.0f, 10.0f);
-    ASSERT_GT(floorEdge.yFromTop, 245.0);
-    const Rgb aboveFloorPlane = picture.mean(220, 238, 420, int(floorEdge.yFromTop) - 3);
-    const Rgb farWall = picture.mean(220, 60, 420, 120);
-    EXPECT_NE(aboveFloorPlane.r - aboveFloorPlane.g > 0, farWall.r - farWall.g > 0)
-        << "fur " << aboveFloorPlane.r << "," << aboveFloorPlane.g << " wall " << farWall.r << ","
-        << farWall.g;
+    ASSERT_GT(floorEdge.yFromTop, 250.0);
+    const int edge = int(floorEdge.yFromTop);
+    const int fur = picture.mean(100, edge - 8, 540, edge - 2).brightness();
+    const int wall = picture.mean(100, 60, 540, 200).brightness();
+    EXPECT_LT(fur, wall / 2) << "fur " << fur << " wall " << wall;
 }
 
 TEST(RenderTest, FlyingForwardBringsTheFarWallCloser) {
@@ -128,7 +128,7 @@ TEST(RenderTest, FlyingForwardBringsTheFarWallCloser) {
     runFrames(60);
     keyboardUp('w', 0, 0);
     EXPECT_NEAR(s->camera.eye.z, -26.0f + 10.0f * std::cos(0.2f), 0.05f);
-    EXPECT_GT(std::fabs(farWallWidth()), widthBefore * 1.5);
+    EXPECT_GT(std::fabs(farWallWidth()), widthBefore * 1.3);
     const Picture after = Picture::readBack();
     EXPECT_GT(std::abs(after.mean(0, 0, 640, 480).brightness() - before.mean(0, 0, 640, 480).brightness()) +
                   std::abs(after.mean(0, 0, 320, 240).brightness() - before.mean(0, 0, 320, 240).brightness()),
@@ -138,29 +138,35 @@ TEST(RenderTest, FlyingForwardBringsTheFarWallCloser) {
 TEST(RenderTest, FurBallsShowRedAndGreyHairsFallAndCanBeFollowed) {
     Scene* s = startTestScene();
     runFrames(1);
-    const Picture first = Picture::readBack();
+    // The balls alone on black: every lit pixel is fur.
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    drawFurBalls();
+    const Picture balls = Picture::readBack();
     int red = 0, grey = 0;
     for (const auto& ball : s->furBalls) {
         const ScreenPoint centre = projectToWindow(ball->position.x, ball->position.y, ball->position.z);
-        red += countPixels(first, int(centre.x), int(centre.yFromTop), 12, isReddish);
-        grey += countPixels(first, int(centre.x), int(centre.yFromTop), 12, isGreyish);
+        red += countPixels(balls, int(centre.x), int(centre.yFromTop), 12, isReddish);
+        grey += countPixels(balls, int(centre.x), int(centre.yFromTop), 12, hasGreyHair);
     }
-    EXPECT_GT(red, 100);
-    EXPECT_GT(grey, 5);
+    EXPECT_GT(red, 500);
+    EXPECT_GT(grey, 20);
 
-    EXPECT_TRUE(ballsLand(*s, 600));
+    EXPECT_TRUE(ballsLand(*s, 180));
 
-    keyboard('m', 0, 0);
-    runFrames(120);
-    const Vector3 p = s->furBalls[0]->position;
+    // Ball 5 lies still on the floor until its first leap, about five seconds in.
+    for (int press = 0; press < 6; ++press) keyboard('m', 0, 0);
+    ASSERT_EQ(s->followIndex, 5u);
+    runFrames(50);
+    const Vector3 p = s->furBalls[5]->position;
     const ScreenPoint followed = projectToWindow(p.x, p.y, p.z);
-    EXPECT_NEAR(followed.x, 320.0, 40.0);
-    EXPECT_NEAR(followed.yFromTop, 240.0, 40.0);
+    EXPECT_NEAR(followed.x, 320.0, 20.0);
+    EXPECT_NEAR(followed.yFromTop, 240.0, 20.0);
 }
 
 TEST(RenderTest, ShadowPassRestoresTheWindowAndBallsDarkenTheFloor) {
     Scene* s = startTestScene();
-    ASSERT_TRUE(ballsLand(*s, 600));
+    ASSERT_TRUE(ballsLand(*s, 180));
 
     renderShadowMap();
     GLint viewport[4], cullFace = 0, drawBuffer = 0, framebuffer = -1;
@@ -184,9 +190,10 @@ TEST(RenderTest, ShadowPassRestoresTheWindowAndBallsDarkenTheFloor) {
     s->camera.yaw = Quaternion{};
     s->camera.pitch = Quaternion{};
     s->camera.rotatePitch(-1.5707f);
+    // A light low enough that the shadow falls clear of the ball seen from above.
+    s->light.position = {2.0f, 1.0f, 0.0f};
     drawView();
     const Vector3 light = s->light.position;
-    ASSERT_GT(light.y, 0.2f);
     const float t = (ball.y + 9.8f) / light.y;  // from the ball's centre down the light to the floor
     const ScreenPoint shadow = projectToWindow(ball.x - t * light.x, -9.8f, ball.z - t * light.z);
 
@@ -205,12 +212,12 @@ TEST(RenderTest, ShadowPassRestoresTheWindowAndBallsDarkenTheFloor) {
     drawView();
     const Picture withoutBalls = Picture::readBack();
 
-    // Compare a ring of floor around the shadow's centre, clear of the ball itself.
+    // Compare the floor around the shadow's centre, clear of the ball itself.
     const int x = int(shadow.x), y = int(shadow.yFromTop);
     ASSERT_TRUE(x > 20 && x < 620 && y > 20 && y < 460) << x << "," << y;
     const int shaded = withBalls.mean(x - 6, y - 6, x + 6, y + 6).brightness();
     const int lit = withoutBalls.mean(x - 6, y - 6, x + 6, y + 6).brightness();
-    EXPECT_LT(shaded, lit - 20) << "shadow at " << x << "," << y;
+    EXPECT_LT(shaded, lit * 0.85) << "shadow at " << x << "," << y;
 }
 
 TEST(RenderTest, OverlayTextAndSpectrumLineSitWhereTheyShould) {

@@ -79,7 +79,7 @@ TEST(StartupTest, FullScreenToggleReturnsToTheStartWindow) {
     EXPECT_TRUE(s->fullscreen);
     EXPECT_GT(s->windowWidth, 640);
     keyboard('f', 0, 0);
-    runFrames(3);
+    runFrames(6);
     EXPECT_FALSE(s->fullscreen);
     EXPECT_EQ(s->windowWidth, 640);
     EXPECT_EQ(s->windowHeight, 480);
