@@ -57,27 +57,27 @@ void failure(SoakReport& report, int frame, const std::string& what) {
     ++report.failures;
 }
 
-// What the viewer does at each frame; every action comes round again within a minute.
+// What the viewer does at each frame; every action comes round within twenty seconds.
 void scriptedInput(int frame) {
+    if (frame % 20 == 0) {
+        const int step = frame / 20;
+        passiveMotion(scene->pointerCentreX + (step % 7) - 3, scene->pointerCentreY + (step % 5) - 2);
+    }
+    if (frame % FRAMES_PER_SECOND != 0) return;
     const int second = frame / FRAMES_PER_SECOND;
-    const bool secondStarts = frame % FRAMES_PER_SECOND == 0;
-    if (secondStarts && second % 7 == 1) keyboard(MOVEMENT_KEYS[(second / 7) % 6], 0, 0);
-    if (secondStarts && second % 7 == 3) keyboardUp(MOVEMENT_KEYS[(second / 7) % 6], 0, 0);
-    if (secondStarts && second % 5 == 2) keyboard('m', 0, 0);
-    if (secondStarts && second % 13 == 4) keyboard('u', 0, 0);
-    if (secondStarts && second % 30 == 10) keyboard('f', 0, 0);
-    if (secondStarts && second % 30 == 13) keyboard('f', 0, 0);
-    if (secondStarts && second % 9 == 6) {
+    const unsigned char movementKey = MOVEMENT_KEYS[(second / 4) % 6];
+    if (second % 4 == 0) keyboard(movementKey, 0, 0);
+    if (second % 4 == 2) keyboardUp(movementKey, 0, 0);
+    if (second % 2 == 1) keyboard('m', 0, 0);
+    if (second % 7 == 3) keyboard('u', 0, 0);
+    if (second % 20 == 8 || second % 20 == 11) keyboard('f', 0, 0);
+    if (second % 3 == 2) {
         // X has no empty windows: a zero size can only arrive as GLUT's reshape callback.
-        const int* size = RESIZES[(second / 9) % 6];
+        const int* size = RESIZES[(second / 3) % 6];
         if (size[0] > 0 && size[1] > 0)
             glutReshapeWindow(size[0], size[1]);
         else
             reshape(size[0], size[1]);
-    }
-    if (frame % 20 == 0) {
-        const int step = frame / 20;
-        passiveMotion(scene->pointerCentreX + (step % 7) - 3, scene->pointerCentreY + (step % 5) - 2);
     }
 }
 
@@ -154,13 +154,16 @@ int main(int argc, char** argv) {
         display();
         glutMainLoopEvent();
         report.frames = frame;
-        if (frame % FRAMES_PER_SECOND == 0) checkBalls(report, frame);
-        if (frame % (10 * FRAMES_PER_SECOND) == 5 * FRAMES_PER_SECOND) checkDrawing(report, frame, lastHash);
+        if (frame % FRAMES_PER_SECOND == 0) {
+            checkBalls(report, frame);
+            checkDrawing(report, frame, lastHash);
+        }
         if (frame == int(frames * WARM_UP_SHARE)) report.warmMemoryMb = residentMb();
         if (frame > int(frames * WARM_UP_SHARE)) report.peakMemoryMb = std::max(report.peakMemoryMb, residentMb());
     }
     const std::string printed = output.finish();
     if (printed != EXPECTED_OUTPUT) failure(report, frames, "unexpected output:\n" + printed);
+    if (report.pictureChecks < seconds / 4) failure(report, frames, "too few pictures could be checked");
     if (report.peakMemoryMb - report.warmMemoryMb > ALLOWED_MEMORY_GROWTH_MB)
         failure(report, frames, "resident memory grew after warm-up");
 

@@ -8,14 +8,12 @@
 #include "app/Scene.h"
 #include "app/Window.h"
 
-Scene* startTestScene() {
+Scene* startTestScene(AudioOutput audioOutput) {
     static char programName[] = "fuzzlets-test";
     static char* argv[] = {programName, nullptr};
     int argc = 1;
     FrameClock::useFixedFrameTime(TEST_FRAME_SECONDS);
-    Scene* started = startFuzzlets(&argc, argv);
-    processWindowEvents();
-    return started;
+    return startFuzzlets(&argc, argv, audioOutput);
 }
 
 void processWindowEvents() { glutMainLoopEvent(); }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "audio/MusicPlayer.h"
 #include "render/Screenshot.h"
 
 class Scene;
@@ -13,7 +14,7 @@ class Scene;
 constexpr double TEST_FRAME_SECONDS = 1.0 / 60.0;
 
 // Opens the window and runs start-up exactly as main does, with a fixed frame time.
-Scene* startTestScene();
+Scene* startTestScene(AudioOutput audioOutput = AUDIO_OUTPUT_DEVICE);
 // Draws n frames, letting GLUT deliver window events between them.
 void runFrames(int count);
 void processWindowEvents();

@@ -1,0 +1,139 @@
+// Broken or missing files in place of the shaders, the images and the music: the program says
+// what it must and keeps drawing.
+#include <GL/glew.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+
+#include "app/FrameDriver.h"
+#include "app/Scene.h"
+#include "tests/gl/GlTestSupport.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A working directory like the repository's, every file linked to the real one, in which a
+// test can break single files; the test process moves into it.
+class Sandbox {
+public:
+    Sandbox() : root(fs::temp_directory_path() / ("fuzzlets-sandbox-" + std::to_string(getpid()))) {
+        fs::remove_all(root);
+        for (const char* folder : {"shader/glsl", "media", "media/textures"}) {
+            fs::create_directories(root / folder);
+            for (const auto& entry : fs::directory_iterator(fs::path(FUZZLETS_SOURCE_DIR) / folder))
+                if (entry.is_regular_file()) fs::create_symlink(entry.path(), root / folder / entry.path().filename());
+        }
+        fs::current_path(root);
+    }
+    ~Sandbox() {
+        fs::current_path(FUZZLETS_SOURCE_DIR);
+        fs::remove_all(root);
+    }
+    void remove(const char* path) { fs::remove(root / path); }
+    void write(const char* path, const std::string& text) {
+        remove(path);
+        std::ofstream(root / path, std::ios::binary) << text;
+    }
+    // The first bytes of the real file only.
+    void truncate(const char* path, size_t bytes) {
+        std::ifstream original(fs::path(FUZZLETS_SOURCE_DIR) / path, std::ios::binary);
+        std::string head(bytes, '\0');
+        original.read(head.data(), std::streamsize(bytes));
+        write(path, head);
+    }
+
+private:
+    fs::path root;
+};
+
+size_t countOccurrences(const std::string& text, const std::string& what) {
+    size_t count = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++count;
+    return count;
+}
+
+// The scene keeps drawing a picture with something in it, not a blank or a crash.
+void expectStillDrawing() {
+    runFrames(2);
+    const Picture picture = Picture::readBack();
+    const Rgb corner = picture.at(5, 470);
+    const Rgb middle = picture.mean(200, 150, 440, 330);
+    EXPECT_GT(std::abs(corner.brightness() - middle.brightness()) + picture.mean(0, 0, 640, 480).brightness(), 10);
+}
+
+}  // namespace
+
+TEST(BadInputTest, BrokenShadersAreReportedByFileAndStillEnterTheTable) {
+    Sandbox sandbox;
+    sandbox.remove("shader/glsl/fur.vert");
+    sandbox.write("shader/glsl/normalMapping.frag", "");
+    sandbox.write("shader/glsl/depth.frag", "#version 120\nvoid main() { gl_FragColor = oops; }\n");
+    Scene* s = nullptr;
+    const std::string output = captureOutput([&] { s = startTestScene(); });
+    EXPECT_NE(output.find("shader/glsl/fur.vert: compile failed"), std::string::npos) << output;
+    EXPECT_NE(output.find("shader/glsl/normalMapping.frag: compile failed"), std::string::npos) << output;
+    EXPECT_NE(output.find("shader/glsl/depth.frag: compile failed"), std::string::npos) << output;
+    EXPECT_NE(output.find("link failed"), std::string::npos) << output;
+    EXPECT_EQ(output.find("floorFur"), std::string::npos) << output;
+    EXPECT_EQ(s->programs.entries().size(), 4u);
+    expectStillDrawing();
+}
+
+TEST(BadInputTest, MissingTruncatedAndNonImageFilesGetAFlatTexture) {
+    Sandbox sandbox;
+    sandbox.remove("media/textures/NMBalls.png");
+    sandbox.truncate("media/textures/70er_green.jpg", 300);
+    sandbox.write("media/textures/70er.jpg", "this is not a picture\n");
+    Scene* s = nullptr;
+    const std::string output = captureOutput([&] { s = startTestScene(); });
+    EXPECT_EQ(output,
+              "yeah we got frambuffer objects!\n"
+              "error loading image: media/textures/NMBalls.png\n"
+              "error loading image: media/textures/70er_green.jpg\n"
+              "error loading image: media/textures/70er.jpg\n");
+    for (const ImageTexture* image : {&s->normalMap1Texture, &s->normalMap2Texture, &s->floorTexture})
+        EXPECT_TRUE(glIsTexture(image->texture));
+    expectStillDrawing();
+}
+
+TEST(BadInputTest, WithoutMusicEveryFrameReportsTheSpectrumTwice) {
+    Sandbox sandbox;
+    sandbox.remove("media/loop_space_rocket.mp3");
+    const std::string startup = captureOutput([] { startTestScene(); });
+    EXPECT_EQ(startup.find("FMOD"), std::string::npos) << startup;
+    runFrames(1);  // lets the window's first expose event through
+    const std::string frames = captureOutput([] {
+        for (int frame = 0; frame < 3; ++frame) display();
+    });
+    const std::regex analyseLine("FMOD error! analyse\\(\\) \\((\\d+)\\) ([^\\n]+)\\n");
+    EXPECT_EQ(std::distance(std::sregex_iterator(frames.begin(), frames.end(), analyseLine), std::sregex_iterator()), 6)
+        << frames;
+    expectStillDrawing();
+}
+
+TEST(BadInputTest, AFileThatIsNotAudioLeavesTheSceneSilent) {
+    Sandbox sandbox;
+    sandbox.write("media/loop_space_rocket.mp3", std::string(4096, 'x'));
+    const std::string startup = captureOutput([] { startTestScene(); });
+    EXPECT_EQ(startup.find("FMOD"), std::string::npos) << startup;
+    runFrames(1);
+    const std::string frames = captureOutput([] {
+        for (int frame = 0; frame < 2; ++frame) display();
+    });
+    EXPECT_EQ(countOccurrences(frames, "FMOD error! analyse() ("), 4u) << frames;
+    expectStillDrawing();
+}
+
+TEST(BadInputTest, AnOutputThatCannotOpenIsReportedOnceAtStartUp) {
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    const std::string startup = captureOutput([] { startTestScene(); });
+    EXPECT_EQ(countOccurrences(startup, "FMOD error! ("), 1u) << startup;
+    EXPECT_NE(startup.find("FMOD error! (1) The audio output device could not be opened.\n"), std::string::npos)
+        << startup;
+    expectStillDrawing();
+}
