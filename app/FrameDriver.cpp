@@ -12,7 +12,6 @@
 #include "render/ShadowMap.h"
 
 namespace {
-const GLfloat CLEAR_COLOUR[4] = {0.0f, 0.1f, 0.0f, 1.0f};
 
 void fetchSpectrum() {
     requestSpectrum(*scene->music, spectrumBuffer());

@@ -45,7 +45,7 @@ void Scene::init() {
     setLightAndMaterial();
     loadTextures();
     glEnable(GL_LIGHT0);
-    glClearColor(0.0f, 0.1f, 0.0f, 1.0f);
+    glClearColor(CLEAR_COLOUR[0], CLEAR_COLOUR[1], CLEAR_COLOUR[2], CLEAR_COLOUR[3]);
     profileMark("physics and balls");
     physics = PhysicsWorld::instance();
     furBalls = spawnFurBalls();

@@ -17,6 +17,9 @@
 #include "render/ShadowMap.h"
 #include "render/Textures.h"
 
+// Every frame is cleared to a very dark green.
+constexpr GLfloat CLEAR_COLOUR[4] = {0.0f, 0.1f, 0.0f, 1.0f};
+
 class Scene {
 public:
     static Scene* instance();

@@ -1,5 +1,7 @@
 #include "render/ShaderPrograms.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -7,6 +9,12 @@
 char* readTextFile(const char* path) {
     FILE* file = std::fopen(path, "rt");
     if (!file) return nullptr;
+    // A folder opens too, and reports an absurd size; only regular files are read.
+    struct stat status = {};
+    if (fstat(fileno(file), &status) != 0 || !S_ISREG(status.st_mode)) {
+        std::fclose(file);
+        return nullptr;
+    }
 
     char* text = nullptr;
     std::fseek(file, 0, SEEK_END);
@@ -25,28 +33,26 @@ char* readTextFile(const char* path) {
 namespace {
 
 // Failures do not stop start-up: the program still goes into the table, but the log says why.
-void printShaderLog(GLuint shader, const std::string& path) {
-    GLint compiled = GL_FALSE;
-    glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
-    if (compiled == GL_TRUE) return;
+// Shaders and programs report alike, through their own pair of query functions.
+void printLogIfFailed(GLuint object, GLenum status, PFNGLGETSHADERIVPROC getParameter,
+                      PFNGLGETSHADERINFOLOGPROC getLog, const std::string& what) {
+    GLint succeeded = GL_FALSE;
+    getParameter(object, status, &succeeded);
+    if (succeeded == GL_TRUE) return;
     GLint length = 0;
-    glGetShaderiv(shader, GL_INFO_LOG_LENGTH, &length);
+    getParameter(object, GL_INFO_LOG_LENGTH, &length);
     std::vector<char> log(size_t(length) + 1, '\0');
-    glGetShaderInfoLog(shader, length, nullptr, log.data());
-    std::printf("%s: compile failed\n%s\n", path.c_str(), log.data());
+    getLog(object, length, nullptr, log.data());
+    std::printf("%s\n%s\n", what.c_str(), log.data());
     std::fflush(stdout);
 }
 
+void printShaderLog(GLuint shader, const std::string& path) {
+    printLogIfFailed(shader, GL_COMPILE_STATUS, glGetShaderiv, glGetShaderInfoLog, path + ": compile failed");
+}
+
 void printProgramLog(GLuint program, const std::string& paths) {
-    GLint linked = GL_FALSE;
-    glGetProgramiv(program, GL_LINK_STATUS, &linked);
-    if (linked == GL_TRUE) return;
-    GLint length = 0;
-    glGetProgramiv(program, GL_INFO_LOG_LENGTH, &length);
-    std::vector<char> log(size_t(length) + 1, '\0');
-    glGetProgramInfoLog(program, length, nullptr, log.data());
-    std::printf("%s: link failed\n%s\n", paths.c_str(), log.data());
-    std::fflush(stdout);
+    printLogIfFailed(program, GL_LINK_STATUS, glGetProgramiv, glGetProgramInfoLog, paths + ": link failed");
 }
 
 // A missing or empty file reaches the driver as an empty source, never a null pointer.

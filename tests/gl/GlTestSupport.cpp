@@ -19,6 +19,10 @@ Scene* startTestScene(AudioOutput audioOutput) {
 void processWindowEvents() { glutMainLoopEvent(); }
 
 void runFrames(int count) {
+    for (int i = 0; i < count; ++i) display();
+}
+
+void runFramesWithEvents(int count) {
     for (int i = 0; i < count; ++i) {
         processWindowEvents();
         display();

@@ -15,8 +15,11 @@ constexpr double TEST_FRAME_SECONDS = 1.0 / 60.0;
 
 // Opens the window and runs start-up exactly as main does, with a fixed frame time.
 Scene* startTestScene(AudioOutput audioOutput = AUDIO_OUTPUT_DEVICE);
-// Draws n frames, letting GLUT deliver window events between them.
+// Draws frames back to back. Window events stay queued, so that pointer moves that other
+// tests make on the shared display cannot turn this test's camera.
 void runFrames(int count);
+// The same, letting GLUT deliver window events (resizes, full screen) before each frame.
+void runFramesWithEvents(int count);
 void processWindowEvents();
 
 struct Rgb {

@@ -127,7 +127,9 @@ TEST(RenderTest, FlyingForwardBringsTheFarWallCloser) {
     keyboard('w', 0, 0);
     runFrames(60);
     keyboardUp('w', 0, 0);
-    EXPECT_NEAR(s->camera.eye.z, -26.0f + 10.0f * std::cos(0.2f), 0.05f);
+    // Sixty frames of 1/60 s at 10 units a second, along the view that tilts down by 0.2.
+    EXPECT_NEAR(s->camera.eye.z, -26.0f + 10.0f * std::cos(0.2f), 0.01f);
+    EXPECT_NEAR(s->camera.eye.y, 5.0f - 10.0f * std::sin(0.2f), 0.01f);
     EXPECT_GT(std::fabs(farWallWidth()), widthBefore * 1.3);
     const Picture after = Picture::readBack();
     EXPECT_GT(std::abs(after.mean(0, 0, 640, 480).brightness() - before.mean(0, 0, 640, 480).brightness()) +
@@ -182,6 +184,14 @@ TEST(RenderTest, ShadowPassRestoresTheWindowAndBallsDarkenTheFloor) {
     EXPECT_TRUE(colourMask[0] && colourMask[1] && colourMask[2] && colourMask[3]);
     EXPECT_EQ(drawBuffer, GL_BACK);
     EXPECT_EQ(framebuffer, 0);
+    // The light's own projection and view stay loaded until the camera replaces them.
+    Matrix4 projection, view;
+    glGetFloatv(GL_PROJECTION_MATRIX, projection.m);
+    glGetFloatv(GL_MODELVIEW_MATRIX, view.m);
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_NEAR(projection.m[i], lightProjectionMatrix().m[i], 1e-6f);
+        EXPECT_NEAR(view.m[i], lightViewMatrix(s->light.position).m[i], 1e-5f);
+    }
 
     // Look straight down from above the ball so its shadow falls in view.
     s->camera.setFree(true);
@@ -228,13 +238,13 @@ TEST(RenderTest, OverlayTextAndSpectrumLineSitWhereTheyShould) {
     EXPECT_EQ(countPixels(start, 25, 45, 10, isWhite), 0);
 
     glutReshapeWindow(400, 300);
-    runFrames(3);
+    runFramesWithEvents(3);
     const Picture resized = Picture::readBack();
     ASSERT_EQ(resized.height, 300);
     EXPECT_GT(countPixels(resized, 25, 15, 10, isWhite), 5);
 
     glutReshapeWindow(640, 480);
-    runFrames(2);
+    runFramesWithEvents(2);
     ASSERT_EQ(s->windowHeight, 480);
     std::vector<float> spectrum(SPECTRUM_LENGTH, 0.0f);
     glClearColor(0, 0, 0, 1);

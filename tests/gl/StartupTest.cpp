@@ -54,13 +54,13 @@ TEST(StartupTest, ResizesOfAnySizeKeepTheProgramDrawing) {
     // X has no empty windows: a zero size can only arrive as GLUT's reshape callback.
     for (const auto& size : {std::make_pair(0, 0), std::make_pair(200, 0)}) {
         reshape(size.first, size.second);
-        runFrames(2);
+        runFramesWithEvents(2);
         EXPECT_EQ(s->windowHeight, 1);
         EXPECT_EQ(s->windowWidth, size.first);
     }
     for (const auto& size : {std::make_pair(1, 1), std::make_pair(800, 200)}) {
         glutReshapeWindow(size.first, size.second);
-        runFrames(3);
+        runFramesWithEvents(3);
         // The pointer is held at the centre of the window as GLUT reports it.
         EXPECT_EQ(s->pointerCentreX, glutGet(GLUT_WINDOW_WIDTH) / 2);
         EXPECT_EQ(s->pointerCentreY, glutGet(GLUT_WINDOW_HEIGHT) / 2);
@@ -73,13 +73,13 @@ TEST(StartupTest, ResizesOfAnySizeKeepTheProgramDrawing) {
 TEST(StartupTest, FullScreenToggleReturnsToTheStartWindow) {
     Scene* s = startTestScene();
     glutReshapeWindow(320, 200);
-    runFrames(2);
+    runFramesWithEvents(2);
     keyboard('f', 0, 0);
-    runFrames(3);
+    runFramesWithEvents(3);
     EXPECT_TRUE(s->fullscreen);
     EXPECT_GT(s->windowWidth, 640);
     keyboard('f', 0, 0);
-    runFrames(6);
+    runFramesWithEvents(6);
     EXPECT_FALSE(s->fullscreen);
     EXPECT_EQ(s->windowWidth, 640);
     EXPECT_EQ(s->windowHeight, 480);
@@ -89,7 +89,7 @@ TEST(StartupTest, FullScreenToggleReturnsToTheStartWindow) {
 
 TEST(StartupTest, PointerMotionTurnsOnlyAwayFromTheCentre) {
     Scene* s = startTestScene();
-    runFrames(2);
+    runFramesWithEvents(2);
     const Matrix3 before = s->camera.rotation;
     passiveMotion(s->pointerCentreX, s->pointerCentreY);
     for (int i = 0; i < 9; ++i) EXPECT_EQ(s->camera.rotation.m[i / 3][i % 3], before.m[i / 3][i % 3]);

@@ -1,28 +1,13 @@
 // The real binary under the X display, driven the way a viewer drives it.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
-#include <cstdio>
 #include <fstream>
 #include <string>
 #include <thread>
 
-namespace {
+#include "tests/program/RunningProgram.h"
 
-std::string runCommand(const std::string& command) {
-    std::string output;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return output;
-    char buffer[256];
-    while (fgets(buffer, sizeof buffer, pipe)) output += buffer;
-    pclose(pipe);
-    return output;
-}
+namespace {
 
 // CPU time the process has used, in clock ticks.
 long cpuTicks(pid_t pid) {
@@ -36,62 +21,10 @@ long cpuTicks(pid_t pid) {
     return utime + stime;
 }
 
-class RunningProgram {
-public:
-    RunningProgram() {
-        int fds[2];
-        if (pipe(fds) != 0) return;
-        pid = fork();
-        if (pid == 0) {
-            dup2(fds[1], STDOUT_FILENO);
-            close(fds[0]);
-            if (chdir(FUZZLETS_SOURCE_DIR) != 0) _exit(126);
-            execl(FUZZLETS_BINARY, FUZZLETS_BINARY, static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(fds[1]);
-        output = fdopen(fds[0], "r");
-    }
-    ~RunningProgram() {
-        if (pid > 0 && !exited) {
-            kill(pid, SIGKILL);
-            waitpid(pid, nullptr, 0);
-        }
-        if (output) fclose(output);
-    }
-    std::string readLine() {
-        char buffer[512];
-        return fgets(buffer, sizeof buffer, output) ? buffer : "";
-    }
-    std::string readRest() {
-        std::string rest, line;
-        while (!(line = readLine()).empty()) rest += line;
-        return rest;
-    }
-    // Exit status, or -1 if it did not end normally within the time.
-    int waitForExit(std::chrono::seconds limit) {
-        const auto deadline = std::chrono::steady_clock::now() + limit;
-        while (std::chrono::steady_clock::now() < deadline) {
-            int status = 0;
-            if (waitpid(pid, &status, WNOHANG) == pid) {
-                exited = true;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-        return -1;
-    }
-    pid_t pid = -1;
-
-private:
-    FILE* output = nullptr;
-    bool exited = false;
-};
-
 }  // namespace
 
 TEST(ProgramTest, OpensItsWindowDrawsContinuouslyAndQuitsOnEscape) {
-    RunningProgram program;
+    RunningProgram program({FUZZLETS_BINARY});
     ASSERT_GT(program.pid, 0);
     EXPECT_EQ(program.readLine(), "yeah we got frambuffer objects!\n");
 

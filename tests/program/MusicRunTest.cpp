@@ -1,0 +1,52 @@
+// A minute of the real program on SDL's disk driver: what reached the output is the track.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <thread>
+
+#include "audio/SoundFile.h"
+#include "tests/program/RunningProgram.h"
+
+namespace {
+std::vector<float> readFloats(const std::string& path) {
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
+    std::vector<float> values(size_t(file.tellg()) / sizeof(float));
+    file.seekg(0);
+    file.read(reinterpret_cast<char*>(values.data()), std::streamsize(values.size() * sizeof(float)));
+    return values;
+}
+
+size_t leadingZeros(const std::vector<float>& samples) {
+    return size_t(std::find_if(samples.begin(), samples.end(), [](float v) { return v != 0.0f; }) - samples.begin());
+}
+}  // namespace
+
+TEST(MusicRunTest, TheRunningProgramPlaysTheTrackLoopedWithoutAGap) {
+    const std::string output = "/tmp/fuzzlets-disk-audio-" + std::to_string(getpid()) + ".raw";
+    {
+        RunningProgram program({FUZZLETS_BINARY}, {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + output});
+        ASSERT_GT(program.pid, 0);
+        std::this_thread::sleep_for(std::chrono::seconds(60));
+    }
+    const std::vector<float> written = readFloats(output);
+    std::remove(output.c_str());
+    DecodedSound track;
+    ASSERT_EQ(decodeSoundFile(FUZZLETS_SOURCE_DIR "/media/loop_space_rocket.mp3", track), AUDIO_OK);
+    const size_t trackSamples = track.samples.size();
+
+    // The device was silent until the music started at the end of start-up.
+    const size_t start = leadingZeros(written);
+    ASSERT_LT(start, written.size());
+    // More than the whole track was written, so the loop point was crossed.
+    ASSERT_GT(written.size() - start, trackSamples + 2 * 44100);
+    // From there on the output is the track sample for sample, and its first sample again
+    // right after its last.
+    const size_t trackStart = leadingZeros(track.samples);
+    size_t mismatches = 0;
+    for (size_t i = start; i < written.size(); ++i)
+        if (written[i] != track.samples[(i - start + trackStart) % trackSamples]) ++mismatches;
+    EXPECT_EQ(mismatches, 0u);
+}
