@@ -1,7 +1,9 @@
 #include "render/Screenshot.h"
 
+#include <GL/freeglut.h>
 #include <IL/il.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -19,8 +21,10 @@ WindowPixels readWindowPixels(GLenum buffer) {
     WindowPixels pixels;
     GLint viewport[4] = {};
     glGetIntegerv(GL_VIEWPORT, viewport);
-    pixels.width = viewport[2];
-    pixels.height = viewport[3];
+    // Between a resize and its reshape callback the viewport can be larger than the window,
+    // and Mesa's software rasteriser does not clip a read outside it.
+    pixels.width = std::min(viewport[2], glutGet(GLUT_WINDOW_WIDTH));
+    pixels.height = std::min(viewport[3], glutGet(GLUT_WINDOW_HEIGHT));
     std::vector<std::uint8_t> bottomUp(size_t(pixels.width) * size_t(pixels.height) * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadBuffer(buffer);

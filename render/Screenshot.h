@@ -12,7 +12,7 @@ struct WindowPixels {
     std::vector<std::uint8_t> rgb;  // rows from the top, 3 bytes per pixel
 };
 
-// One colour buffer of the current viewport. Under Mesa the back buffer keeps the frame after
+// One colour buffer of the current viewport, within the window. Under Mesa the back buffer keeps the frame after
 // a swap, while the front may read black, so GL_BACK is the one to read.
 WindowPixels readWindowPixels(GLenum buffer);
 // False when the file cannot be written.

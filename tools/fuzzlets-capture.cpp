@@ -5,12 +5,12 @@
 #include <GL/glew.h>
 #include <GL/freeglut.h>
 #include <sndfile.h>
-#include <sys/stat.h>
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -131,7 +131,8 @@ Options parseOptions(int argc, char** argv) {
 }
 
 void prepareOutputFolder(const std::string& folder) {
-    mkdir(folder.c_str(), 0755);
+    std::error_code ignored;  // an existing folder is fine; one that cannot be made fails below
+    std::filesystem::create_directories(folder, ignored);
     const std::string probe = folder + "/.fuzzlets-capture";
     FILE* file = std::fopen(probe.c_str(), "w");
     if (!file) fail("cannot write to the output folder '" + folder + "'");
