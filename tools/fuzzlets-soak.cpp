@@ -157,10 +157,9 @@ int main(int argc, char** argv) {
         display();
         glutMainLoopEvent();
         report.frames = frame;
-        if (frame % FRAMES_PER_SECOND == 0) {
-            checkBalls(report, frame);
-            checkDrawing(report, frame, lastHash);
-        }
+        if (frame % FRAMES_PER_SECOND == 0) checkBalls(report, frame);
+        // Half a second after the script's last action, the window has settled at its size.
+        if (frame % FRAMES_PER_SECOND == FRAMES_PER_SECOND / 2) checkDrawing(report, frame, lastHash);
         double& peak = frame <= SCRIPT_SECONDS * FRAMES_PER_SECOND ? report.warmMemoryMb : report.peakMemoryMb;
         peak = std::max(peak, residentMb());
     }
