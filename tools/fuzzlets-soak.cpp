@@ -5,6 +5,7 @@
 #include <GL/freeglut.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -25,7 +26,10 @@ const int FRAMES_PER_SECOND = 60;
 // Every action of the script happens within its first SCRIPT_SECONDS, the warm-up (full screen
 // and the largest window included); no later stretch may need more memory than that one did.
 const int SCRIPT_SECONDS = 20;
+// Allocators keep some slack of their own (AddressSanitizer's most): growth within the larger
+// of these is not a leak.
 const double ALLOWED_MEMORY_GROWTH_MB = 8.0;
+const double ALLOWED_MEMORY_GROWTH_SHARE = 0.05;
 const float ROOM_INSIDE = 9.9f;
 const float PENETRATION_TOLERANCE = 0.25f;
 const char* const EXPECTED_OUTPUT =
@@ -166,7 +170,8 @@ int main(int argc, char** argv) {
     const std::string printed = output.finish();
     if (printed != EXPECTED_OUTPUT) failure(report, frames, "unexpected output:\n" + printed);
     if (report.pictureChecks < seconds / 4) failure(report, frames, "too few pictures could be checked");
-    if (report.peakMemoryMb - report.warmMemoryMb > ALLOWED_MEMORY_GROWTH_MB)
+    const double allowedGrowthMb = std::max(ALLOWED_MEMORY_GROWTH_MB, ALLOWED_MEMORY_GROWTH_SHARE * report.warmMemoryMb);
+    if (report.peakMemoryMb - report.warmMemoryMb > allowedGrowthMb)
         failure(report, frames, "resident memory grew after the warm-up");
 
     std::printf("soak: %d frames (%d s simulated), %d picture checks, peak resident memory %.1f MB in "
