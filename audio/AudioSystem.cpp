@@ -39,7 +39,7 @@ AudioResult AudioSystem::prepare(int channelCount) {
     if (mixer) return AUDIO_ERR_INITIALIZED;
     if (channelCount <= 0) return AUDIO_ERR_ARGUMENT;
     mixer = std::make_unique<Mixer>(channelCount);
-    analyzer = std::make_unique<SpectrumAnalyzer>();
+    analyzer = std::make_unique<FrequencyAnalyzer>();
     spectrumInput.assign(FFT_SIZE, 0.0f);
     channels.clear();
     for (int voice = 0; voice < channelCount; ++voice) channels.emplace_back(this, voice);

@@ -17,7 +17,7 @@
 #include "audio/AudioFormat.h"
 #include "audio/AudioResult.h"
 #include "audio/Mixer.h"
-#include "audio/SpectrumAnalyzer.h"
+#include "audio/FrequencyAnalyzer.h"
 
 #include <SDL2/SDL_audio.h>
 
@@ -96,7 +96,7 @@ private:
     static void deviceCallback(void* system, Uint8* stream, int length);
 
     std::unique_ptr<Mixer> mixer;
-    std::unique_ptr<SpectrumAnalyzer> analyzer;
+    std::unique_ptr<FrequencyAnalyzer> analyzer;
     std::vector<float> spectrumInput;
     std::vector<Channel> channels;
     std::vector<std::unique_ptr<Sound>> sounds;

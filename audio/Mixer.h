@@ -4,7 +4,7 @@
 // nothing and does no I/O: voices and the ring are sized once, at construction.
 #pragma once
 
-#include "audio/SpectrumAnalyzer.h"
+#include "audio/FrequencyAnalyzer.h"
 
 #include <cstddef>
 #include <mutex>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "audio/AudioFormat.h"
-#include "audio/SpectrumAnalyzer.h"
+#include "audio/FrequencyAnalyzer.h"
 
 #include <gtest/gtest.h>
 #include <sndfile.h>

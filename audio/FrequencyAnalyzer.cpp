@@ -1,4 +1,4 @@
-#include "audio/SpectrumAnalyzer.h"
+#include "audio/FrequencyAnalyzer.h"
 
 #include <cmath>
 
@@ -7,12 +7,12 @@ namespace {
 constexpr float MAGNITUDE_SCALE = 2.0f / FFT_SIZE;
 }
 
-SpectrumAnalyzer::SpectrumAnalyzer()
+FrequencyAnalyzer::FrequencyAnalyzer()
     : config(kiss_fftr_alloc(FFT_SIZE, 0, nullptr, nullptr)), bins(FFT_SIZE / 2 + 1) {}
 
-SpectrumAnalyzer::~SpectrumAnalyzer() { kiss_fftr_free(config); }
+FrequencyAnalyzer::~FrequencyAnalyzer() { kiss_fftr_free(config); }
 
-void SpectrumAnalyzer::analyse(const float* samples, float* magnitudes) {
+void FrequencyAnalyzer::analyse(const float* samples, float* magnitudes) {
     kiss_fftr(config, samples, bins.data());
     for (int bin = 0; bin < SPECTRUM_SIZE; ++bin)
         magnitudes[bin] = std::hypot(bins[size_t(bin)].r, bins[size_t(bin)].i) * MAGNITUDE_SCALE;

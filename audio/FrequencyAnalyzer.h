@@ -13,12 +13,12 @@ enum SpectrumWindow : int {
     SPECTRUM_WINDOW_RECT = 0,  // no weighting: the samples go in as they are
 };
 
-class SpectrumAnalyzer {
+class FrequencyAnalyzer {
 public:
-    SpectrumAnalyzer();
-    ~SpectrumAnalyzer();
-    SpectrumAnalyzer(const SpectrumAnalyzer&) = delete;
-    SpectrumAnalyzer& operator=(const SpectrumAnalyzer&) = delete;
+    FrequencyAnalyzer();
+    ~FrequencyAnalyzer();
+    FrequencyAnalyzer(const FrequencyAnalyzer&) = delete;
+    FrequencyAnalyzer& operator=(const FrequencyAnalyzer&) = delete;
 
     // Writes SPECTRUM_SIZE non-negative magnitudes of FFT_SIZE samples, scaled so that a
     // full-scale sine centred on a bin reads 1.0 there.

@@ -46,8 +46,8 @@ public:
 
 }  // namespace
 
-TEST(SpectrumAnalyzer, BinCentredSineReadsItsAmplitude) {
-    SpectrumAnalyzer analyzer;
+TEST(FrequencyAnalyzer, BinCentredSineReadsItsAmplitude) {
+    FrequencyAnalyzer analyzer;
     std::vector<float> values(SPECTRUM_SIZE);
     for (double amplitude : {1.0, 0.5}) {
         analyzer.analyse(sine(FFT_SIZE, BIN_TWO_HZ, amplitude).data(), values.data());
