@@ -64,6 +64,12 @@ void reshape(int width, int height) {
     }
 }
 
+void ignoreLiveInput() {
+    glutKeyboardFunc(nullptr);
+    glutKeyboardUpFunc(nullptr);
+    glutPassiveMotionFunc(nullptr);
+}
+
 void returnToStartWindow() {
     // freeglut puts back the size from before full screen after any size asked for while still
     // full screen, so the start size is asked for once that restore has arrived here.

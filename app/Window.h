@@ -20,5 +20,9 @@ Scene* startFuzzlets(int* argc, char** argv, AudioOutput audioOutput = AUDIO_OUT
 
 void reshape(int width, int height);
 
+// Unhooks the keyboard and the pointer, for runs that take only scripted input: a pointer that
+// another program moves over the window must not turn the camera.
+void ignoreLiveInput();
+
 // Leaves full screen for a 640 x 480 window at (100, 100).
 void returnToStartWindow();

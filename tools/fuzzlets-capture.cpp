@@ -194,6 +194,7 @@ int main(int argc, char** argv) {
     FrameClock::useFixedFrameTime(1.0 / options.fps);
     int glutArgc = 1;
     startFuzzlets(&glutArgc, argv, AUDIO_OUTPUT_MANUAL);
+    ignoreLiveInput();
     if (options.width != WINDOW_WIDTH || options.height != WINDOW_HEIGHT)
         glutReshapeWindow(options.width, options.height);
     glutMainLoopEvent();

@@ -155,6 +155,7 @@ int main(int argc, char** argv) {
     FrameClock::useFixedFrameTime(1.0 / FRAMES_PER_SECOND);
     int glutArgc = 1;
     startFuzzlets(&glutArgc, argv);
+    ignoreLiveInput();
     std::size_t lastHash = 0;
     for (int frame = 1; frame <= frames; ++frame) {
         scriptedInput(frame);
