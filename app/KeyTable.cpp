@@ -1,0 +1,19 @@
+#include "app/KeyTable.h"
+
+const char* const KEY_TABLE[] = {
+    "w s      fly forward / backward",
+    "a d      fly left / right",
+    "q e      fly up / down",
+    "mouse    look around",
+    "m        follow the next fur ball, then fly free again",
+    "u        show or hide the music spectrum",
+    "f        full screen on / off",
+    "Escape   quit",
+};
+const int KEY_TABLE_LINES = int(sizeof KEY_TABLE / sizeof KEY_TABLE[0]);
+
+std::string keyTableText(const char* indent) {
+    std::string text;
+    for (int line = 0; line < KEY_TABLE_LINES; ++line) text += std::string(indent) + KEY_TABLE[line] + "\n";
+    return text;
+}
