@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash tools/install-deps.sh
-cmake -S . -B build-tests -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFUZZLETS_SANITIZE=ON >/dev/null
+cmake -S . -B build-tests -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFUZZLETS_SANITIZE=ON -DFUZZLETS_WERROR=ON >/dev/null
 cmake --build build-tests -j"$(nproc)"
 
 export SDL_AUDIODRIVER=dummy
