@@ -2,12 +2,36 @@
 #include <GL/glew.h>
 #include <GL/freeglut.h>
 
+#include "app/CommandLine.h"
+#include "app/DataFolders.h"
 #include "app/Scene.h"
+#include "app/StopSignals.h"
 #include "app/Window.h"
 
+namespace {
+// How often the loop looks for a stop signal; well under one software-rendered frame.
+constexpr unsigned STOP_CHECK_MILLISECONDS = 50;
+
+void leaveLoopWhenStopped(int) {
+    if (stopRequested())
+        glutLeaveMainLoop();
+    else
+        glutTimerFunc(STOP_CHECK_MILLISECONDS, leaveLoopWhenStopped, 0);
+}
+}  // namespace
+
 int main(int argc, char** argv) {
+    const int informationStatus = answerInformationOptions(argc, argv);
+    if (informationStatus >= 0) return informationStatus;
+
+    catchStopSignals();
+    enterDataFolder();
     startFuzzlets(&argc, argv);
+    // A stop signal or the window manager's close button ends the loop; the scene is then
+    // shut down here, music first.
+    glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
+    glutTimerFunc(STOP_CHECK_MILLISECONDS, leaveLoopWhenStopped, 0);
     glutMainLoop();
     if (scene) Scene::destroyInstance();
-    return 0;
+    return stopExitStatus();
 }

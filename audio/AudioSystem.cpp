@@ -57,6 +57,8 @@ AudioResult AudioSystem::init(int channelCount) {
 AudioResult AudioSystem::initManual(int channelCount) { return prepare(channelCount); }
 
 AudioResult AudioSystem::openDevice() {
+    // SDL would otherwise take over SIGINT and SIGTERM and turn them into events nobody reads.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return AUDIO_ERR_OUTPUT;
     SDL_AudioSpec wanted {};
     wanted.freq = MIX_RATE;

@@ -1,6 +1,7 @@
 #include "camera/Light.h"
 
 #include <GL/glew.h>
+#include <GL/glu.h>
 
 #include <cmath>
 
@@ -25,6 +26,12 @@ const Vector3 PATH_POINTS[] = {
 constexpr int PATH_POINT_COUNT = sizeof(PATH_POINTS) / sizeof(PATH_POINTS[0]);
 
 Vector3 normalized(Vector3 v) { return v * (1.0f / length(v)); }
+
+Matrix4 currentGlMatrix(GLenum which) {
+    Matrix4 m;
+    glGetFloatv(which, m.m);
+    return m;
+}
 
 Matrix4 fromRows(const float rows[4][4]) {
     Matrix4 m;
@@ -75,12 +82,15 @@ Matrix4 lightProjectionMatrix() {
                               LIGHT_VIEW_FAR);
 }
 
-Matrix4 lightViewMatrix(Vector3 position) {
-    const Vector3 eye = position * LIGHT_EYE_DISTANCE;
+Vector3 lightUpVector(Vector3 eye) {
     // Any up vector across the view direction will do; e x (e + X) = (0, e.z, -e.y) is one,
     // and it stays non-zero as long as the light keeps off the x axis.
-    const Vector3 up = cross(eye, eye + Vector3{1.0f, 0.0f, 0.0f});
-    return lookAtMatrix(eye, Vector3{}, up);
+    return cross(eye, eye + Vector3{1.0f, 0.0f, 0.0f});
+}
+
+Matrix4 lightViewMatrix(Vector3 position) {
+    const Vector3 eye = position * LIGHT_EYE_DISTANCE;
+    return lookAtMatrix(eye, Vector3{}, lightUpVector(eye));
 }
 
 Matrix4 lightMatrixFor(Vector3 position) {
@@ -105,11 +115,27 @@ void Light::update(double frameSeconds) {
 }
 
 void Light::computeLightMatrix() {
-    // The same matrices the pure functions give go to GL, so lightMatrix and the shadow pass
-    // cannot disagree.
+    // GL builds each matrix and hands it back, so the shadow pass draws with exactly the
+    // matrices that lightMatrix is made of.
     glMatrixMode(GL_PROJECTION);
-    glLoadMatrixf(lightProjectionMatrix().m);
+    glLoadIdentity();
+    glOrtho(-LIGHT_VIEW_HALF_EXTENT, LIGHT_VIEW_HALF_EXTENT, -LIGHT_VIEW_HALF_EXTENT,
+            LIGHT_VIEW_HALF_EXTENT, LIGHT_VIEW_NEAR, LIGHT_VIEW_FAR);
+    const Matrix4 projection = currentGlMatrix(GL_PROJECTION_MATRIX);
+
+    // The bias takes clip coordinates -1..1 to texture coordinates 0..1.
     glMatrixMode(GL_MODELVIEW);
-    glLoadMatrixf(lightViewMatrix(position).m);
-    lightMatrix = lightMatrixFor(position);
+    glLoadIdentity();
+    glPushMatrix();
+    glTranslatef(0.5f, 0.5f, 0.5f);
+    glScalef(0.5f, 0.5f, 0.5f);
+    const Matrix4 bias = currentGlMatrix(GL_MODELVIEW_MATRIX);
+    glPopMatrix();
+
+    const Vector3 eye = position * LIGHT_EYE_DISTANCE;
+    const Vector3 up = lightUpVector(eye);
+    gluLookAt(eye.x, eye.y, eye.z, 0.0, 0.0, 0.0, up.x, up.y, up.z);
+    const Matrix4 view = currentGlMatrix(GL_MODELVIEW_MATRIX);
+
+    lightMatrix = multiplyMatrix4(bias, multiplyMatrix4(projection, view));
 }

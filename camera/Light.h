@@ -16,6 +16,7 @@ constexpr float LIGHT_VIEW_HALF_EXTENT = 10.0f;
 constexpr float LIGHT_VIEW_NEAR = 0.0f;
 constexpr float LIGHT_VIEW_FAR = 30.0f;
 
+// Pure forms of what the shadow pass asks GL to build, for checking it without a context.
 // Column-major orthographic projection, as glOrtho builds it.
 Matrix4 orthographicMatrix(float left, float right, float bottom, float top, float zNear,
                            float zFar);
@@ -25,6 +26,8 @@ Matrix4 lookAtMatrix(Vector3 eye, Vector3 center, Vector3 up);
 Matrix4 shadowBiasMatrix();
 // The light's orthographic projection.
 Matrix4 lightProjectionMatrix();
+// The look-at's up vector for an eye looking at the origin: across the view direction.
+Vector3 lightUpVector(Vector3 eye);
 // The light's view from LIGHT_EYE_DISTANCE times position towards the origin.
 Matrix4 lightViewMatrix(Vector3 position);
 // bias x projection x view: world coordinates to shadow-map coordinates and depth.

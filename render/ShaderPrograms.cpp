@@ -55,10 +55,23 @@ void printProgramLog(GLuint program, const std::string& paths) {
     printLogIfFailed(program, GL_LINK_STATUS, glGetProgramiv, glGetProgramInfoLog, paths + ": link failed");
 }
 
-// A missing or empty file reaches the driver as an empty source, never a null pointer.
-void setShaderSource(GLuint shader, const char* text) {
-    const char* source = text ? text : "";
-    glShaderSource(shader, 1, &source, nullptr);
+// The source of one shader, or null after saying why there is none: compiling an empty text
+// would only report a syntax error that hides the real cause.
+char* readShaderSource(const std::string& path) {
+    char* text = readTextFile(path.c_str());
+    if (!text) {
+        std::printf("%s: cannot be read\n", path.c_str());
+        std::fflush(stdout);
+    }
+    return text;
+}
+
+GLuint compileShader(GLenum stage, const char* text, const std::string& path) {
+    const GLuint shader = glCreateShader(stage);
+    glShaderSource(shader, 1, &text, nullptr);
+    glCompileShader(shader);
+    printShaderLog(shader, path);
+    return shader;
 }
 
 }  // namespace
@@ -66,27 +79,21 @@ void setShaderSource(GLuint shader, const char* text) {
 void ProgramTable::load(const std::string& directory, const std::string& name) {
     const std::string vertexPath = directory + name + ".vert";
     const std::string fragmentPath = directory + name + ".frag";
-
-    const GLuint vertexShader = glCreateShader(GL_VERTEX_SHADER);
-    const GLuint fragmentShader = glCreateShader(GL_FRAGMENT_SHADER);
-    char* vertexText = readTextFile(vertexPath.c_str());
-    char* fragmentText = readTextFile(fragmentPath.c_str());
-    setShaderSource(vertexShader, vertexText);
-    setShaderSource(fragmentShader, fragmentText);
+    char* vertexText = readShaderSource(vertexPath);
+    char* fragmentText = readShaderSource(fragmentPath);
+    // Without both sources the name stays on the fixed-function pipeline (program 0).
+    GLuint program = 0;
+    if (vertexText && fragmentText) {
+        const GLuint vertexShader = compileShader(GL_VERTEX_SHADER, vertexText, vertexPath);
+        const GLuint fragmentShader = compileShader(GL_FRAGMENT_SHADER, fragmentText, fragmentPath);
+        program = glCreateProgram();
+        glAttachShader(program, vertexShader);
+        glAttachShader(program, fragmentShader);
+        glLinkProgram(program);
+        printProgramLog(program, vertexPath + " + " + fragmentPath);
+    }
     std::free(vertexText);
     std::free(fragmentText);
-
-    glCompileShader(vertexShader);
-    glCompileShader(fragmentShader);
-    printShaderLog(vertexShader, vertexPath);
-    printShaderLog(fragmentShader, fragmentPath);
-
-    const GLuint program = glCreateProgram();
-    glAttachShader(program, vertexShader);
-    glAttachShader(program, fragmentShader);
-    glLinkProgram(program);
-    printProgramLog(program, vertexPath + " + " + fragmentPath);
-
     programs[name] = program;
 }
 

@@ -9,7 +9,7 @@ packages=(
   libbullet-dev libdevil-dev
   libsdl2-dev libsndfile1-dev libkissfft-dev
   libgtest-dev
-  xvfb xauth xdotool x11-utils
+  xvfb xauth xdotool x11-utils openbox
   lame
 )
 
