@@ -4,12 +4,14 @@
 #include <GL/freeglut.h>
 
 #include "app/FrameClock.h"
+#include "app/KeyTable.h"
 #include "app/Scene.h"
 #include "app/Window.h"
 #include "render/Overlay.h"
 #include "render/Profiler.h"
 #include "render/Room.h"
 #include "render/ShadowMap.h"
+#include "render/ShadowMapView.h"
 
 namespace {
 
@@ -31,15 +33,28 @@ void drawRoomPass() {
                                 scene->floorTexture.texture,
                                 &scene->furShells,
                                 scene->texMatrix,
-                                scene->depthTexStep};
+                                scene->depthTexStep,
+                                scene->shellSelection};
     drawRoom(scene->programs, room);
 }
 
+// The key table, then what the keys have switched.
+std::vector<std::string> helpLines() {
+    std::vector<std::string> lines(KEY_TABLE, KEY_TABLE + KEY_TABLE_LINES);
+    lines.push_back("");
+    lines.push_back("shells drawn: " + describeShellSelection(scene->shellSelection, scene->furShells.size()));
+    if (scene->paused) lines.push_back("paused");
+    return lines;
+}
+
 void drawOverlayPass() {
+    const int width = scene->windowWidth, height = scene->windowHeight;
+    if (scene->showShadowMap) drawShadowMapView(scene->shadowDepthTexture, width, height);
     glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);
-    drawFpsText(scene->frameSeconds, scene->windowWidth, scene->windowHeight);
-    if (scene->showSpectrum) drawSpectrumLine(scene->spectrum, scene->windowWidth, scene->windowHeight);
+    drawFpsText(scene->frameSeconds, width, height);
+    if (scene->showSpectrum) drawSpectrumLine(scene->spectrum, width, height);
+    if (scene->showHelp) drawHelpPanel(helpLines(), width, height);
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_LIGHTING);
 }
@@ -57,20 +72,25 @@ void drawFurBalls() {
     glActiveTexture(GL_TEXTURE1);
     glBindTexture(GL_TEXTURE_2D, scene->shadowDepthTexture);
     glActiveTexture(GL_TEXTURE0);
-    for (FurBall* ball : order)
-        ball->drawFur(programs, scene->furShells, scene->camera.inverseViewMatrix, scene->totalSeconds);
+    for (FurBall* ball : order) {
+        // A paused ball keeps its smoothed velocity, so its fur keeps its bend.
+        if (!scene->paused) ball->updateMotion(scene->worldSeconds);
+        ball->drawFur(programs, scene->furShells, scene->shellSelection, scene->camera.inverseViewMatrix);
+    }
 }
 
 void renderShadowMap() {
     profileMark("shadow");
     beginShadowPass(scene->shadowTarget(), scene->light, scene->programs);
-    for (const auto& ball : scene->furBalls) ball->drawDepth(scene->programs, scene->furShells, scene->spectrum);
+    for (const auto& ball : scene->furBalls)
+        ball->drawDepth(scene->programs, scene->furShells, scene->shellSelection, scene->spectrum);
     endShadowPass();
 }
 
 void advanceWorld() {
     profileMark("world");
     fetchSpectrum();
+    if (scene->paused) return;
     scene->physics->stepFrame();
     scene->light.update(scene->frameSeconds);
 }
@@ -104,4 +124,5 @@ void display() {
     glutSwapBuffers();
     profileMark(nullptr);
     clock.stop(scene->frameSeconds, scene->totalSeconds);
+    if (!scene->paused) scene->worldSeconds += scene->frameSeconds;
 }

@@ -5,7 +5,7 @@
 void display();
 
 // The steps of a frame, in the order display runs them.
-// Spectrum, one fixed physics step, the light along its path.
+// Spectrum, one fixed physics step, the light along its path; only the spectrum while paused.
 void advanceWorld();
 
 // The shadow pass: every fur ball's shells, depth only, from the light.

@@ -3,10 +3,12 @@
 #include <GL/glew.h>
 #include <GL/freeglut.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "app/Scene.h"
 #include "app/Window.h"
+#include "render/Screenshot.h"
 
 namespace {
 const unsigned char KEY_ESCAPE = 27;
@@ -63,8 +65,22 @@ void keyboard(unsigned char key, int, int) {
         case 'f': toggleFullscreen(); break;
         case 'm': advanceFollowCycle(); break;
         case 'u': scene->showSpectrum = !scene->showSpectrum; break;
+        case 'h': scene->showHelp = !scene->showHelp; break;
+        case '1': scene->showShadowMap = !scene->showShadowMap; break;
+        case '2': scene->shellSelection = nextShellSelection(scene->shellSelection); break;
+        case 'p': scene->paused = !scene->paused; break;
         default: break;
     }
+}
+
+void specialKey(int key, int, int) {
+    if (key != GLUT_KEY_F12) return;
+    const std::string path = writeNumberedScreenshot(scene->screenshotFolder);
+    if (path.empty())
+        std::printf("screenshot not written: cannot write into %s\n", scene->screenshotFolder.c_str());
+    else
+        std::printf("screenshot written to %s\n", path.c_str());
+    std::fflush(stdout);
 }
 
 void keyboardUp(unsigned char, int, int) { scene->camera.moving = false; }

@@ -8,6 +8,11 @@ const char* const KEY_TABLE[] = {
     "m        follow the next fur ball, then fly free again",
     "u        show or hide the music spectrum",
     "f        full screen on / off",
+    "h        show or hide this help",
+    "1        show or hide the shadow map, bottom right",
+    "2        fur shells drawn: all 40, every fifth, innermost, in turn",
+    "p        pause or resume the world; the camera still flies",
+    "F12      save the window as fuzzlets-NNNN.png",
     "Escape   quit",
 };
 const int KEY_TABLE_LINES = int(sizeof KEY_TABLE / sizeof KEY_TABLE[0]);

@@ -5,8 +5,10 @@
 #include <GL/glew.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
+#include "app/DataFolders.h"
 #include "audio/MusicPlayer.h"
 #include "camera/Camera.h"
 #include "camera/Light.h"
@@ -15,6 +17,7 @@
 #include "physics/PhysicsWorld.h"
 #include "render/ShaderPrograms.h"
 #include "render/ShadowMap.h"
+#include "render/ShellSelection.h"
 #include "render/Textures.h"
 
 // Every frame is cleared to a very dark green.
@@ -60,6 +63,15 @@ public:
     const float* spectrum = nullptr;
     bool fullscreen = false;
     unsigned followIndex = 0;
+    // The views for looking inside, all off at start: help panel, shadow map, fewer shells, pause.
+    bool showHelp = false;
+    bool showShadowMap = false;
+    ShellSelection shellSelection = ShellSelection::ALL;
+    bool paused = false;
+    // totalSeconds without the pauses: the leap timer runs on it, so a pause does not count as rest.
+    double worldSeconds = 0.0;
+    // Where F12 writes its pictures.
+    std::string screenshotFolder = userDirectory();
 
     ~Scene();
 

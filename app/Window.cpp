@@ -20,6 +20,7 @@ void registerCallbacks() {
     glutReshapeFunc(reshape);
     glutKeyboardFunc(keyboard);
     glutKeyboardUpFunc(keyboardUp);
+    glutSpecialFunc(specialKey);
     glutSetKeyRepeat(GLUT_KEY_REPEAT_OFF);
     glutPassiveMotionFunc(passiveMotion);
     glutSetCursor(GLUT_CURSOR_NONE);
@@ -67,6 +68,7 @@ void reshape(int width, int height) {
 void ignoreLiveInput() {
     glutKeyboardFunc(nullptr);
     glutKeyboardUpFunc(nullptr);
+    glutSpecialFunc(nullptr);
     glutPassiveMotionFunc(nullptr);
 }
 

@@ -73,10 +73,10 @@ FurBall::FurBall(Vector3 position, Vector3 size, PhysicsWorld& world)
 
 FurBall::~FurBall() { gluDeleteQuadric(quadric); }
 
-btVector3 FurBall::updateMotion(double totalSeconds) {
-    const btVector3 smoothed = smoothVelocity(body->getLinearVelocity());
-    if (std::fabs(smoothed.y()) < REST_VERTICAL_SPEED) timeRest(totalSeconds);
-    return smoothed;
+btVector3 FurBall::updateMotion(double worldSeconds) {
+    smoothedVelocity = smoothVelocity(body->getLinearVelocity());
+    if (std::fabs(smoothedVelocity.y()) < REST_VERTICAL_SPEED) timeRest(worldSeconds);
+    return smoothedVelocity;
 }
 
 btVector3 FurBall::smoothVelocity(const btVector3& velocity) {
@@ -107,11 +107,9 @@ void FurBall::leap() {
     body->applyCentralImpulse(btVector3(sideways, LEAP_UPWARD_IMPULSE, forward));
 }
 
-void FurBall::drawFur(ProgramTable& programs, const ShellList& shells, const Matrix4& inverseViewMatrix,
-                      double totalSeconds) {
+void FurBall::drawFur(ProgramTable& programs, const ShellList& shells, ShellSelection selection,
+                      const Matrix4& inverseViewMatrix) {
     glPushMatrix();
-    const btVector3 smoothedVelocity = updateMotion(totalSeconds);
-
     btTransform transform;
     body->getMotionState()->getWorldTransform(transform);
     const btVector3& origin = transform.getOrigin();
@@ -128,33 +126,33 @@ void FurBall::drawFur(ProgramTable& programs, const ShellList& shells, const Mat
 
     const Float4 gravity = furGravity(smoothedVelocity, modelMatrix);
     programs.setVec4(FUR_PROGRAM, "gravity", gravity.data());
-    drawShells(programs, FUR_PROGRAM, shells);
+    drawShells(programs, FUR_PROGRAM, shells, selection);
     glPopMatrix();
 }
 
 // The shadow ignores the ball's rotation: only its centre and size matter to a fuzzy blob.
-void FurBall::drawDepth(ProgramTable& programs, const ShellList& shells, const float* spectrum) {
+void FurBall::drawDepth(ProgramTable& programs, const ShellList& shells, ShellSelection selection,
+                        const float* spectrum) {
     glPushMatrix();
     glTranslatef(position.x, position.y, position.z);
     glScalef(size.x, size.y, size.z);
     const float bass = spectrum ? spectrum[DEPTH_BEND_SPECTRUM_INDEX] : 0.0f;
     const Float4 gravity = depthBend(bass, modelMatrix);
     programs.setVec4(DEPTH_PROGRAM, "gravity", gravity.data());
-    drawShells(programs, DEPTH_PROGRAM, shells);
+    drawShells(programs, DEPTH_PROGRAM, shells, selection);
     glPopMatrix();
 }
 
 // Uniform calls act on the current program, which the caller made programName.
-void FurBall::drawShells(ProgramTable& programs, const char* programName, const ShellList& shells) {
+void FurBall::drawShells(ProgramTable& programs, const char* programName, const ShellList& shells,
+                         ShellSelection selection) {
     const GLint furLengthLocation = programs.location(programName, "furLength");
-    float furLength = 0.0f;
-    for (const auto& shell : shells) {
-        glBindTexture(GL_TEXTURE_2D, shell->texture);
+    forEachDrawnShell(shells, selection, FUR_LENGTH_STEP, [&](const ShellTexture& shell, float furLength) {
+        glBindTexture(GL_TEXTURE_2D, shell.texture);
         glUniform1f(furLengthLocation, furLength);
         gluQuadricTexture(quadric, GL_TRUE);
         gluSphere(quadric, SHELL_RADIUS, SHELL_SLICES, SHELL_STACKS);
-        furLength += FUR_LENGTH_STEP;
-    }
+    });
 }
 
 Vector3 clampInsideRoom(Vector3 centre, Vector3 size) {

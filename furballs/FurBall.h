@@ -5,6 +5,7 @@
 #include "camera/MathTypes.h"
 #include "physics/PhysicsWorld.h"
 #include "render/ShaderPrograms.h"
+#include "render/ShellSelection.h"
 #include "render/Textures.h"
 
 #include <GL/glu.h>
@@ -23,16 +24,19 @@ public:
     FurBall(const FurBall&) = delete;
     FurBall& operator=(const FurBall&) = delete;
 
-    // Appends the body's velocity to the history, returns the smoothed velocity and, after
-    // more than 3 s of vertical stillness, makes the ball leap.
-    btVector3 updateMotion(double totalSeconds);
+    // Appends the body's velocity to the history, keeps and returns the smoothed velocity and,
+    // after more than 3 s of vertical stillness, makes the ball leap. Runs once per drawn frame,
+    // before drawFur, while the world is not paused.
+    btVector3 updateMotion(double worldSeconds);
 
-    // Colour pass: program "fur" current, shadow map on unit 1, the camera's view loaded.
-    void drawFur(ProgramTable& programs, const ShellList& shells, const Matrix4& inverseViewMatrix,
-                 double totalSeconds);
+    // Colour pass: program "fur" current, shadow map on unit 1, the camera's view loaded. The
+    // fur bends against the smoothed velocity of the latest motion update.
+    void drawFur(ProgramTable& programs, const ShellList& shells, ShellSelection selection,
+                 const Matrix4& inverseViewMatrix);
     // Shadow pass: program "depth" current, the light's projection and view loaded. spectrum
     // holds the frame's 512 values; null counts as silence.
-    void drawDepth(ProgramTable& programs, const ShellList& shells, const float* spectrum);
+    void drawDepth(ProgramTable& programs, const ShellList& shells, ShellSelection selection,
+                   const float* spectrum);
 
     float distanceToCamera = 0.0f;
     Vector3 position;
@@ -42,12 +46,14 @@ public:
     btRigidBody* body = nullptr;
     float restStartTime = 0.0f;
     std::deque<btVector3> velocityHistory;
+    btVector3 smoothedVelocity{0.0f, 0.0f, 0.0f};
 
 private:
     btVector3 smoothVelocity(const btVector3& velocity);
     void timeRest(double totalSeconds);
     void leap();
-    void drawShells(ProgramTable& programs, const char* programName, const ShellList& shells);
+    void drawShells(ProgramTable& programs, const char* programName, const ShellList& shells,
+                    ShellSelection selection);
 };
 
 using FurBallList = std::vector<std::unique_ptr<FurBall>>;

@@ -11,6 +11,11 @@ const float TEXT_BASELINE_Y = 20.0f;
 const float SPECTRUM_LEFT = 20.0f;
 const float SPECTRUM_BOTTOM_MARGIN = 20.0f;
 const float SPECTRUM_HEIGHT_PER_UNIT = 500.0f;
+// GLUT_BITMAP_HELVETICA_10 is 13 pixels from line to line; the panel starts one gap below the
+// frame rate, with the actions in a column wide enough for "Escape".
+const float HELP_LINE_HEIGHT = 13.0f;
+const float HELP_FIRST_BASELINE_Y = TEXT_BASELINE_Y + 18.0f;
+const float HELP_ACTION_X = TEXT_X + 45.0f;
 
 void setTexture2D(GLenum unit, bool enabled) {
     glActiveTexture(unit);
@@ -20,13 +25,40 @@ void setTexture2D(GLenum unit, bool enabled) {
         glDisable(GL_TEXTURE_2D);
 }
 
+// Untextured, unlit drawing in window pixels, for the spectrum line and the help panel.
+void beginFlatOverlay(int windowWidth, int windowHeight) {
+    glUseProgram(0);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    beginOverlay(windowWidth, windowHeight);
+    glPushMatrix();
+    glLoadIdentity();
+}
+
+void endFlatOverlay() {
+    endOverlay();
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_LIGHTING);
+}
+
+void drawHelpLine(const std::string& line, float baseline) {
+    const size_t padding = line.find("  ");
+    if (padding == std::string::npos) {
+        drawBitmapText(line.c_str(), TEXT_X, baseline, 1.0f);
+        return;
+    }
+    const size_t action = line.find_first_not_of(' ', padding);
+    drawBitmapText(line.substr(0, padding).c_str(), TEXT_X, baseline, 1.0f);
+    if (action != std::string::npos) drawBitmapText(line.c_str() + action, HELP_ACTION_X, baseline, 1.0f);
+}
+}  // namespace
+
 void endOverlay() {
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
 }
-}  // namespace
 
 std::string fpsText(double frameSeconds) {
     std::ostringstream stream;
@@ -74,13 +106,7 @@ void drawFpsText(double frameSeconds, int windowWidth, int windowHeight) {
 }
 
 void drawSpectrumLine(const float* spectrum, int windowWidth, int windowHeight) {
-    glUseProgram(0);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_TEXTURE_2D);
-
-    beginOverlay(windowWidth, windowHeight);
-    glPushMatrix();
-    glLoadIdentity();
+    beginFlatOverlay(windowWidth, windowHeight);
     // Red at 0 through yellow-brown to green at 0.25; GL clamps what lies beyond.
     const float zeroLine = float(windowHeight) - SPECTRUM_BOTTOM_MARGIN;
     glBegin(GL_LINE_STRIP);
@@ -90,8 +116,16 @@ void drawSpectrumLine(const float* spectrum, int windowWidth, int windowHeight) 
         glVertex2f(SPECTRUM_LEFT + float(i), zeroLine - SPECTRUM_HEIGHT_PER_UNIT * v);
     }
     glEnd();
-    endOverlay();
+    endFlatOverlay();
+}
 
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_LIGHTING);
+void drawHelpPanel(const std::vector<std::string>& lines, int windowWidth, int windowHeight) {
+    beginFlatOverlay(windowWidth, windowHeight);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    float baseline = HELP_FIRST_BASELINE_Y;
+    for (const std::string& line : lines) {
+        drawHelpLine(line, baseline);
+        baseline += HELP_LINE_HEIGHT;
+    }
+    endFlatOverlay();
 }

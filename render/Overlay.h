@@ -1,16 +1,22 @@
-// What is drawn over the finished frame in window pixels: the frame rate, top left, and the
-// music spectrum as a line graph along the bottom.
+// What is drawn over the finished frame in window pixels: the frame rate, top left, the
+// music spectrum as a line graph along the bottom, and on request a help panel of keys.
 #pragma once
 
 #include <string>
+#include <vector>
 
 constexpr int SPECTRUM_LENGTH = 512;
 
 // "fps: " and 1 / frameSeconds as the stream's default formatting spells it ("inf" at 0).
 std::string fpsText(double frameSeconds);
 
-// Saves the projection and loads window pixel coordinates with y = 0 at the top edge.
+// Saves the projection and loads window pixel coordinates with y = 0 at the top edge; the
+// caller then pushes the modelview, and endOverlay pops both.
 void beginOverlay(int windowWidth, int windowHeight);
+void endOverlay();
 void drawBitmapText(const char* text, float x, float y, float z);
 void drawFpsText(double frameSeconds, int windowWidth, int windowHeight);
 void drawSpectrumLine(const float* spectrum, int windowWidth, int windowHeight);
+// White lines below the frame rate. A line of the key table ("F12      save ...") is split at its
+// padding into a column of keys and a column of what they do.
+void drawHelpPanel(const std::vector<std::string>& lines, int windowWidth, int windowHeight);

@@ -76,17 +76,15 @@ void prepareFloor(ProgramTable& programs, const RoomResources& room) {
 }
 
 // The same quad drawn once per shell; the vertex shader lifts each by its "furLength".
-void drawFloorShells(ProgramTable& programs, const ShellList& shells) {
+void drawFloorShells(ProgramTable& programs, const ShellList& shells, ShellSelection selection) {
     glPushMatrix();
     glTranslatef(0.0f, -1.0f, 0.0f);
     const GLint furLengthLocation = programs.location(FLOOR_PROGRAM, "furLength");
-    float height = 0.0f;
-    for (const auto& shell : shells) {
-        glBindTexture(GL_TEXTURE_2D, shell->texture);
+    forEachDrawnShell(shells, selection, FLOOR_SHELL_SPACING, [&](const ShellTexture& shell, float height) {
+        glBindTexture(GL_TEXTURE_2D, shell.texture);
         glUniform1f(furLengthLocation, height);
         drawUnitQuad();
-        height += FLOOR_SHELL_SPACING;
-    }
+    });
     glPopMatrix();
 }
 
@@ -119,7 +117,7 @@ void drawRoom(ProgramTable& programs, const RoomResources& room) {
     for (const RoomFace& face : ROOM_FACES) drawFace(face);
     profileMark("fur floor");
     prepareFloor(programs, room);
-    drawFloorShells(programs, *room.shells);
+    drawFloorShells(programs, *room.shells, room.shellSelection);
     glPopMatrix();
 
     glActiveTexture(GL_TEXTURE0);

@@ -7,6 +7,7 @@
 
 #include "camera/MathTypes.h"
 #include "render/ShaderPrograms.h"
+#include "render/ShellSelection.h"
 #include "render/Textures.h"
 
 // What the room pass reads from the scene each frame.
@@ -18,6 +19,7 @@ struct RoomResources {
     const ShellList* shells = nullptr;
     Matrix4 texMatrix;             // eye space to shadow-map coordinates
     float depthTexStep = 0.0f;     // one shadow-map texel in texture coordinates
+    ShellSelection shellSelection = ShellSelection::ALL;
 };
 
 // One face of the unit cube: the unit quad moved into place, then turned to look inwards.

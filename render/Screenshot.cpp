@@ -4,9 +4,19 @@
 #include <IL/il.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 namespace {
+constexpr int LAST_SCREENSHOT_NUMBER = 9999;
+
+std::string screenshotPath(const std::string& folder, int number) {
+    char name[32];
+    std::snprintf(name, sizeof name, "fuzzlets-%04d.png", number);
+    return (std::filesystem::path(folder) / name).string();
+}
+
 // GL and DevIL count rows from the bottom; pictures are read from the top.
 std::vector<std::uint8_t> flipRows(const std::vector<std::uint8_t>& rgb, int width, int height) {
     const size_t rowBytes = size_t(width) * 3;
@@ -44,4 +54,14 @@ bool writePng(const WindowPixels& pixels, const std::string& path) {
     written = written && ilSave(IL_PNG, path.c_str()) == IL_TRUE;
     ilDeleteImages(1, &image);
     return written;
+}
+
+std::string writeNumberedScreenshot(const std::string& folder) {
+    for (int number = 1; number <= LAST_SCREENSHOT_NUMBER; ++number) {
+        const std::string path = screenshotPath(folder, number);
+        std::error_code error;
+        if (std::filesystem::exists(path, error) || error) continue;
+        return writePng(readWindowPixels(GL_BACK), path) ? path : std::string();
+    }
+    return {};
 }

@@ -17,3 +17,7 @@ struct WindowPixels {
 WindowPixels readWindowPixels(GLenum buffer);
 // False when the file cannot be written.
 bool writePng(const WindowPixels& pixels, const std::string& path);
+
+// Writes the back buffer as the first fuzzlets-NNNN.png, from 0001, not yet in folder. Returns
+// the file's path, or an empty text when nothing could be written.
+std::string writeNumberedScreenshot(const std::string& folder);

@@ -17,13 +17,14 @@
 #include "app/FrameClock.h"
 #include "app/FrameDriver.h"
 #include "app/Input.h"
+#include "app/KeyTable.h"
 #include "app/Scene.h"
 #include "app/Window.h"
 #include "render/Screenshot.h"
 
 namespace {
 
-const char* const USAGE =
+const std::string USAGE =
     "usage: fuzzlets-capture [options]\n"
     "Runs Fuzzlets for a number of frames with a fixed frame time and writes what it shows.\n"
     "\n"
@@ -34,17 +35,25 @@ const char* const USAGE =
     "  --size WxH         window size (default 640x480)\n"
     "  --output DIR       folder for frame-NNNNN.png and music.wav (default captures)\n"
     "  --at FRAME:EVENT   scripted input before that frame is drawn; EVENT is one of\n"
-    "                       key=C      press key C (w a s d q e m u f)\n"
+    "                       key=C      press key C, a key of the table below but Escape\n"
     "                       release=C  release key C\n"
     "                       tap=C      press and release C\n"
     "                       move=DX,DY move the pointer DX, DY pixels from the window centre\n"
+    "                     F12 writes fuzzlets-NNNN.png into the output folder\n"
     "  --quiet            no progress line\n"
-    "  --help             this text\n";
+    "  --help             this text\n"
+    "\n"
+    "keys:\n" +
+    keyTableText("  ");
+
+// The one special key a script can press, by the name the key table gives it.
+const char* const F12_NAME = "F12";
 
 struct ScriptedEvent {
     int frame = 0;
     std::string kind;
     unsigned char key = 0;
+    int specialKey = 0;  // a GLUT_KEY_ code instead of key
     int dx = 0, dy = 0;
 };
 
@@ -59,7 +68,7 @@ struct Options {
 };
 
 [[noreturn]] void fail(const std::string& message) {
-    std::fprintf(stderr, "fuzzlets-capture: %s\n%s", message.c_str(), USAGE);
+    std::fprintf(stderr, "fuzzlets-capture: %s\n%s", message.c_str(), USAGE.c_str());
     std::exit(2);
 }
 
@@ -81,8 +90,12 @@ ScriptedEvent parseEvent(const std::string& text) {
     event.kind = text.substr(colon + 1, equals - colon - 1);
     const std::string value = text.substr(equals + 1);
     if (event.kind == "key" || event.kind == "release" || event.kind == "tap") {
-        if (value.size() != 1 || value[0] == 27) fail("--at " + event.kind + "= takes one key");
-        event.key = static_cast<unsigned char>(value[0]);
+        if (value == F12_NAME)
+            event.specialKey = GLUT_KEY_F12;
+        else if (value.size() != 1 || value[0] == 27)
+            fail("--at " + event.kind + "= takes one key or " + F12_NAME);
+        else
+            event.key = static_cast<unsigned char>(value[0]);
     } else if (event.kind == "move") {
         if (std::sscanf(value.c_str(), "%d,%d", &event.dx, &event.dy) != 2)
             fail("--at move= takes DX,DY");
@@ -101,7 +114,7 @@ Options parseOptions(int argc, char** argv) {
             return argv[++i];
         };
         if (option == "--help") {
-            std::fputs(USAGE, stdout);
+            std::fputs(USAGE.c_str(), stdout);
             std::exit(0);
         } else if (option == "--frames") {
             options.frames = parsePositive(value(), "--frames");
@@ -143,7 +156,9 @@ void prepareOutputFolder(const std::string& folder) {
 void applyEvents(const Options& options, int frame) {
     for (const ScriptedEvent& event : options.events) {
         if (event.frame != frame) continue;
-        if (event.kind == "key" || event.kind == "tap") keyboard(event.key, 0, 0);
+        const bool press = event.kind == "key" || event.kind == "tap";
+        if (press && event.specialKey) specialKey(event.specialKey, 0, 0);
+        if (press && !event.specialKey) keyboard(event.key, 0, 0);
         if (event.kind == "release" || event.kind == "tap") keyboardUp(event.key, 0, 0);
         if (event.kind == "move")
             passiveMotion(scene->pointerCentreX + event.dx, scene->pointerCentreY + event.dy);
@@ -195,6 +210,7 @@ int main(int argc, char** argv) {
     int glutArgc = 1;
     startFuzzlets(&glutArgc, argv, AUDIO_OUTPUT_MANUAL);
     ignoreLiveInput();
+    scene->screenshotFolder = options.output;
     if (options.width != WINDOW_WIDTH || options.height != WINDOW_HEIGHT)
         glutReshapeWindow(options.width, options.height);
     glutMainLoopEvent();
