@@ -1,0 +1,129 @@
+// The keys for looking inside the frame: each changes the picture where it should and nowhere
+// else, and switching it back gives the normal picture again.
+#include <GL/glew.h>
+#include <GL/freeglut.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+#include "app/Input.h"
+#include "app/Scene.h"
+#include "tests/gl/GlTestSupport.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+struct Box {
+    int x0, y0, x1, y1;
+};
+
+// Pixels inside box (or outside it, when outside is set) whose colour differs between a and b.
+int changedPixels(const Picture& a, const Picture& b, Box box, bool outside = false) {
+    int changed = 0;
+    for (int y = 0; y < a.height; ++y)
+        for (int x = 0; x < a.width; ++x) {
+            const bool inside = x >= box.x0 && x < box.x1 && y >= box.y0 && y < box.y1;
+            const Rgb p = a.at(x, y), q = b.at(x, y);
+            if (inside != outside && (p.r != q.r || p.g != q.g || p.b != q.b)) ++changed;
+        }
+    return changed;
+}
+
+Picture pressAndDraw(unsigned char key) {
+    keyboard(key, 0, 0);
+    keyboardUp(key, 0, 0);
+    runFrames(1);
+    return Picture::readBack();
+}
+
+// Width and height from a PNG's header chunk.
+std::pair<int, int> pngSize(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    unsigned char header[24] = {};
+    file.read(reinterpret_cast<char*>(header), sizeof header);
+    const auto bigEndian = [&](int at) {
+        return header[at] << 24 | header[at + 1] << 16 | header[at + 2] << 8 | header[at + 3];
+    };
+    return {bigEndian(16), bigEndian(20)};
+}
+}  // namespace
+
+TEST(LearningViewsTest, EachViewChangesItsPartOfThePictureAndF12SavesNumberedPictures) {
+    // Nothing pulls the manual mix, so the spectrum, and with it the shadow pass, holds still.
+    Scene* s = startTestScene(AUDIO_OUTPUT_MANUAL);
+    runFrames(20);
+    const Picture falling = Picture::readBack();
+    const int width = falling.width, height = falling.height;
+    const Box everything = {0, 0, width, height};
+    runFrames(30);
+    const int movedWhileRunning = changedPixels(falling, Picture::readBack(), everything);
+    const Picture pausedStart = pressAndDraw('p');
+    runFrames(30);
+    const Picture paused = Picture::readBack();
+    EXPECT_GT(movedWhileRunning, width * height / 20);
+    EXPECT_LT(changedPixels(pausedStart, paused, everything), movedWhileRunning / 20);
+
+    // 1: grey levels in the bottom-right square, near dark and far light, over an unchanged rest.
+    const int side = height / 3;
+    const Box square = {width - side, height - side, width, height};
+    const Picture shadowView = pressAndDraw('1');
+    EXPECT_GT(changedPixels(paused, shadowView, square), side * side / 2);
+    EXPECT_EQ(changedPixels(paused, shadowView, square, true), 0);
+    int darkest = 255, lightest = 0, coloured = 0;
+    for (int y = square.y0; y < square.y1; ++y)
+        for (int x = square.x0; x < square.x1; ++x) {
+            const Rgb p = shadowView.at(x, y);
+            if (p.r != p.g || p.g != p.b) ++coloured;
+            darkest = std::min(darkest, p.r);
+            lightest = std::max(lightest, p.r);
+        }
+    EXPECT_EQ(coloured, 0);
+    EXPECT_EQ(lightest, 255);
+    EXPECT_LT(darkest, 160);
+    // The next frame's shadow lookups still compare depths.
+    runFrames(1);
+    EXPECT_EQ(changedPixels(paused, Picture::readBack(), square, true), 0);
+    EXPECT_EQ(changedPixels(paused, pressAndDraw('1'), everything), 0);
+
+    // 2: every fifth shell, then the innermost only, then all 40 again; the floor and the balls
+    // above it change each time.
+    const Box floor = {0, height * 5 / 6, width, height};
+    const Picture everyFifth = pressAndDraw('2');
+    const Picture innermost = pressAndDraw('2');
+    for (const auto& [before, after] : {std::pair(&paused, &everyFifth), std::pair(&everyFifth, &innermost)}) {
+        EXPECT_GT(changedPixels(*before, *after, floor), width * height / 50);
+        EXPECT_GT(changedPixels(*before, *after, floor, true), width * height / 100);
+    }
+    EXPECT_EQ(changedPixels(paused, pressAndDraw('2'), everything), 0);
+
+    // h: white text at the top left, below the frame rate; the rest unchanged.
+    const Box panel = {0, 25, width / 2, height * 2 / 3};
+    const Picture help = pressAndDraw('h');
+    EXPECT_EQ(changedPixels(paused, help, panel, true), 0);
+    int whiteAdded = 0;
+    for (int y = panel.y0; y < panel.y1; ++y)
+        for (int x = panel.x0; x < panel.x1; ++x)
+            if (help.at(x, y).brightness() == 765 && paused.at(x, y).brightness() != 765) ++whiteAdded;
+    EXPECT_GT(whiteAdded, 500);
+    EXPECT_EQ(changedPixels(paused, pressAndDraw('h'), everything), 0);
+
+    // F12, twice: two numbered pictures of the window's size, one line each naming the file.
+    const std::string startFolder = s->screenshotFolder;
+    s->screenshotFolder = (fs::temp_directory_path() / ("fuzzlets-views-" + std::to_string(getpid()))).string();
+    fs::create_directories(s->screenshotFolder);
+    const std::string printed = captureOutput([] {
+        specialKey(GLUT_KEY_F12, 0, 0);
+        specialKey(GLUT_KEY_F12, 0, 0);
+    });
+    for (const char* name : {"fuzzlets-0001.png", "fuzzlets-0002.png"}) {
+        EXPECT_NE(printed.find(name), std::string::npos) << printed;
+        EXPECT_EQ(pngSize(fs::path(s->screenshotFolder) / name), std::make_pair(width, height));
+    }
+    fs::remove_all(s->screenshotFolder);
+    s->screenshotFolder = startFolder;
+    pressAndDraw('p');
+    EXPECT_FALSE(s->paused || s->showHelp || s->showShadowMap || s->shellSelection != ShellSelection::ALL);
+}
