@@ -30,5 +30,5 @@ std::string describeShellSelection(ShellSelection selection, std::size_t shellCo
     const char* name = selection == ShellSelection::ALL           ? "all"
                        : selection == ShellSelection::EVERY_FIFTH ? "every fifth"
                                                                   : "innermost only";
-    return std::string(name) + ", " + std::to_string(drawn) + " of " + std::to_string(shellCount);
+    return std::to_string(drawn) + " of " + std::to_string(shellCount) + " (" + name + ")";
 }

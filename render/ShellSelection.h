@@ -13,7 +13,7 @@ enum class ShellSelection { ALL, EVERY_FIFTH, INNERMOST };
 ShellSelection nextShellSelection(ShellSelection selection);
 // Every how many shells one is drawn, starting with the innermost.
 std::size_t shellStride(ShellSelection selection, std::size_t shellCount);
-// For the help panel, such as "every fifth, 8 of 40".
+// For the help panel, such as "8 of 40 (every fifth)".
 std::string describeShellSelection(ShellSelection selection, std::size_t shellCount);
 
 // Calls draw(shell, height) for each selected shell, innermost first. The height is summed

@@ -35,6 +35,6 @@ picture fuzzlets 320 --at 1:tap=u
 picture shells-40 150 --size 320x240 --at 1:tap=m
 picture shells-8 150 --size 320x240 --at 1:tap=m --at 1:tap=2
 picture shells-1 150 --size 320x240 --at 1:tap=m --at 1:tap=2 --at 1:tap=2
-picture shadow-map 150 --size 480x360 --at 1:tap=1
-picture paused 100 --size 320x240 --at 1:tap=m --at 1:tap=m --at 1:tap=m --at 40:tap=p
+picture shadow-map 45 --size 480x360 --at 1:tap=1
+picture paused 360 --size 320x240 --at 1:tap=m --at 295:tap=p
 picture help 20 --size 480x360 --at 1:tap=h --at 1:tap=2 --at 1:tap=p
