@@ -36,7 +36,9 @@ const int WARM_UP_SECONDS = 2 * SCRIPT_SECONDS;
 const double ALLOWED_MEMORY_GROWTH_MB = 8.0;
 const double ALLOWED_MEMORY_GROWTH_SHARE = 0.05;
 const float ROOM_INSIDE = 9.9f;
-const float PENETRATION_TOLERANCE = 0.25f;
+// A leap sends a ball off at up to 30 units a second, half a unit a frame: that deep it may sink
+// into a wall for the one step before the contact pushes it back (0.31 seen in ten minutes).
+const float PENETRATION_TOLERANCE = 0.5f;
 const char* const EXPECTED_OUTPUT =
     "yeah we got frambuffer objects!\n"
     "loading texture: media/textures/NMBalls.png\n"
@@ -121,7 +123,8 @@ void checkBalls(SoakReport& report, int frame) {
         const float limit = ROOM_INSIDE - 0.5f * ball.size.x + PENETRATION_TOLERANCE;
         for (float c : {ball.position.x, ball.position.y, ball.position.z}) {
             if (!std::isfinite(c) || std::fabs(c) > limit) {
-                failure(report, frame, "ball " + std::to_string(i) + " left the room");
+                failure(report, frame, "ball " + std::to_string(i) + " left the room: " + std::to_string(c) +
+                                           " beyond " + std::to_string(limit));
                 return;
             }
         }
