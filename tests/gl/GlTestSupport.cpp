@@ -9,11 +9,14 @@
 #include "app/Window.h"
 
 Scene* startTestScene(AudioOutput audioOutput) {
+    static Scene* started = nullptr;
+    if (started) return started;
     static char programName[] = "fuzzlets-test";
     static char* argv[] = {programName, nullptr};
     int argc = 1;
     FrameClock::useFixedFrameTime(TEST_FRAME_SECONDS);
-    return startFuzzlets(&argc, argv, audioOutput);
+    started = startFuzzlets(&argc, argv, audioOutput);
+    return started;
 }
 
 void processWindowEvents() { glutMainLoopEvent(); }

@@ -13,7 +13,8 @@ class Scene;
 
 constexpr double TEST_FRAME_SECONDS = 1.0 / 60.0;
 
-// Opens the window and runs start-up exactly as main does, with a fixed frame time.
+// Opens the window and runs start-up exactly as main does, with a fixed frame time. GLUT starts
+// once per process: later calls return the scene already started.
 Scene* startTestScene(AudioOutput audioOutput = AUDIO_OUTPUT_DEVICE);
 // Draws frames back to back. Window events stay queued, so that pointer moves that other
 // tests make on the shared display cannot turn this test's camera.
