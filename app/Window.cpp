@@ -5,14 +5,42 @@
 
 #include <cstdio>
 
+#include "app/DataFolders.h"
 #include "app/FrameDriver.h"
 #include "app/Input.h"
 #include "app/Scene.h"
+#include "app/StopSignals.h"
 
 Scene* scene = nullptr;
 
 namespace {
-bool startWindowPending = false;
+// Leaving full screen, GLUT puts back the size from before it (and, without a window manager,
+// not the position), and a window manager may do so a moment later than asked. So the start
+// window is asked for on a short timer, again and again, until it has stood for a few checks:
+// whichever restore comes last, ours follows it. Then the timer stops and nothing stays armed.
+constexpr unsigned START_WINDOW_CHECK_MILLISECONDS = 100;
+constexpr int START_WINDOW_STEADY_CHECKS = 3;
+constexpr int START_WINDOW_MAX_CHECKS = 30;
+
+int startWindowChecks = 0;  // checks made in the running return; 0 when none runs
+int startWindowSteadyChecks = 0;
+
+bool windowHasStartSize() {
+    return glutGet(GLUT_WINDOW_WIDTH) == WINDOW_WIDTH && glutGet(GLUT_WINDOW_HEIGHT) == WINDOW_HEIGHT;
+}
+
+void checkStartWindow(int) {
+    startWindowSteadyChecks = windowHasStartSize() ? startWindowSteadyChecks + 1 : 0;
+    const bool done = scene->fullscreen || startWindowSteadyChecks >= START_WINDOW_STEADY_CHECKS ||
+                      ++startWindowChecks > START_WINDOW_MAX_CHECKS;
+    if (done) {
+        startWindowChecks = 0;
+        return;
+    }
+    glutReshapeWindow(WINDOW_WIDTH, WINDOW_HEIGHT);
+    glutPositionWindow(WINDOW_X, WINDOW_Y);
+    glutTimerFunc(START_WINDOW_CHECK_MILLISECONDS, checkStartWindow, 0);
+}
 
 void registerCallbacks() {
     glutDisplayFunc(display);
@@ -28,6 +56,8 @@ void registerCallbacks() {
 }  // namespace
 
 Scene* startFuzzlets(int* argc, char** argv, AudioOutput audioOutput) {
+    catchStopSignals();
+    enterDataFolder();
     glutInit(argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(WINDOW_WIDTH, WINDOW_HEIGHT);
@@ -57,12 +87,6 @@ void reshape(int width, int height) {
     scene->pointerCentreX = glutGet(GLUT_WINDOW_WIDTH) / 2;
     scene->pointerCentreY = glutGet(GLUT_WINDOW_HEIGHT) / 2;
     glutWarpPointer(scene->pointerCentreX, scene->pointerCentreY);
-
-    if (startWindowPending) {
-        startWindowPending = false;
-        glutReshapeWindow(WINDOW_WIDTH, WINDOW_HEIGHT);
-        glutPositionWindow(WINDOW_X, WINDOW_Y);
-    }
 }
 
 void ignoreLiveInput() {
@@ -73,8 +97,9 @@ void ignoreLiveInput() {
 }
 
 void returnToStartWindow() {
-    // freeglut puts back the size from before full screen after any size asked for while still
-    // full screen, so the start size is asked for once that restore has arrived here.
     glutLeaveFullScreen();
-    startWindowPending = true;
+    startWindowSteadyChecks = 0;
+    if (startWindowChecks > 0) return;  // a return is under way; it carries on
+    startWindowChecks = 1;
+    glutTimerFunc(START_WINDOW_CHECK_MILLISECONDS, checkStartWindow, 0);
 }

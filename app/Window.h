@@ -14,8 +14,9 @@ constexpr int WINDOW_Y = 100;
 // The scene the callbacks act on; set once by startFuzzlets.
 extern Scene* scene;
 
-// Initialises GLUT and GLEW, opens the window, registers the callbacks, creates the scene,
-// sizes the view and runs the scene's start-up. Returns the scene.
+// Catches the stop signals, finds the data folders, initialises GLUT and GLEW, opens the
+// window, registers the callbacks, creates the scene, sizes the view and runs the scene's
+// start-up. Returns the scene.
 Scene* startFuzzlets(int* argc, char** argv, AudioOutput audioOutput = AUDIO_OUTPUT_DEVICE);
 
 void reshape(int width, int height);

@@ -3,7 +3,6 @@
 #include <GL/freeglut.h>
 
 #include "app/CommandLine.h"
-#include "app/DataFolders.h"
 #include "app/Scene.h"
 #include "app/StopSignals.h"
 #include "app/Window.h"
@@ -24,8 +23,6 @@ int main(int argc, char** argv) {
     const int informationStatus = answerInformationOptions(argc, argv);
     if (informationStatus >= 0) return informationStatus;
 
-    catchStopSignals();
-    enterDataFolder();
     startFuzzlets(&argc, argv);
     // A stop signal or the window manager's close button ends the loop; the scene is then
     // shut down here, music first.

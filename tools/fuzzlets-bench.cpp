@@ -15,6 +15,7 @@
 #include "app/FrameClock.h"
 #include "app/FrameDriver.h"
 #include "app/Scene.h"
+#include "app/StopSignals.h"
 #include "app/Window.h"
 #include "render/Profiler.h"
 
@@ -29,6 +30,15 @@ const char* const FRAME_PASSES[] = {"world",     "shadow",  "camera", "room",
                                     "fur floor", "fur balls", "overlay", "swap"};
 
 using Clock = std::chrono::steady_clock;
+
+// A stop signal ends the run between frames, the scene shut down as at the end of a run.
+void drawFrame() {
+    if (stopRequested()) {
+        Scene::destroyInstance();
+        std::exit(stopExitStatus());
+    }
+    display();
+}
 
 double millisecondsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
@@ -71,7 +81,7 @@ void measureStartup(Figures& figures, char** argv) {
     int glutArgc = 1;
     startFuzzlets(&glutArgc, argv);
     installProfiler(nullptr);
-    display();
+    drawFrame();
     glFinish();
     figures.startupMs = millisecondsSince(start);
     for (const char* step : STARTUP_STEPS)
@@ -83,11 +93,11 @@ void measureStartup(Figures& figures, char** argv) {
 }
 
 void measureFrames(Figures& figures) {
-    for (int i = 0; i < WARM_UP_FRAMES; ++i) display();
+    for (int i = 0; i < WARM_UP_FRAMES; ++i) drawFrame();
     std::vector<double> frameMs;
     for (int i = 0; i < MEASURED_FRAMES; ++i) {
         const Clock::time_point start = Clock::now();
-        display();
+        drawFrame();
         glFinish();
         frameMs.push_back(millisecondsSince(start));
     }
@@ -96,7 +106,7 @@ void measureFrames(Figures& figures) {
 
     Profiler profiler;
     installProfiler(&profiler);
-    for (int i = 0; i < MEASURED_FRAMES; ++i) display();
+    for (int i = 0; i < MEASURED_FRAMES; ++i) drawFrame();
     installProfiler(nullptr);
     for (const char* pass : FRAME_PASSES) figures.passes.emplace_back(pass, medianMilliseconds(profiler, pass));
 }
