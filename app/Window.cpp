@@ -19,7 +19,7 @@ namespace {
 // window is asked for on a short timer, again and again, until it has stood for a few checks:
 // whichever restore comes last, ours follows it. Then the timer stops and nothing stays armed.
 constexpr unsigned START_WINDOW_CHECK_MILLISECONDS = 100;
-constexpr int START_WINDOW_STEADY_CHECKS = 3;
+constexpr int START_WINDOW_STEADY_CHECKS = 2;
 constexpr int START_WINDOW_MAX_CHECKS = 30;
 
 int startWindowChecks = 0;  // checks made in the running return; 0 when none runs

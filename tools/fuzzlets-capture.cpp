@@ -19,6 +19,7 @@
 #include "app/Input.h"
 #include "app/KeyTable.h"
 #include "app/Scene.h"
+#include "app/StopSignals.h"
 #include "app/Window.h"
 #include "render/Screenshot.h"
 
@@ -140,6 +141,8 @@ Options parseOptions(int argc, char** argv) {
         }
     }
     if (options.every == 0) options.every = options.frames;
+    // Start-up may move into the data folder; the output stays where the user meant it.
+    options.output = std::filesystem::absolute(options.output).string();
     return options;
 }
 
@@ -217,7 +220,8 @@ int main(int argc, char** argv) {
 
     MusicRecorder music(options.output + "/music.wav", options.fps);
     const bool showProgress = !options.quiet && options.frames >= 300;
-    for (int frame = 1; frame <= options.frames; ++frame) {
+    // A stop signal ends the capture between frames; what was written so far stays readable.
+    for (int frame = 1; frame <= options.frames && !stopRequested(); ++frame) {
         applyEvents(options, frame);
         music.pullFrame(frame);
         display();
@@ -231,5 +235,5 @@ int main(int argc, char** argv) {
         if (showProgress && (frame % 50 == 0 || frame == options.frames)) reportProgress(frame, options.frames);
     }
     Scene::destroyInstance();
-    return 0;
+    return stopExitStatus();
 }

@@ -1,0 +1,149 @@
+// What a user in a terminal expects of the real program: it stops when asked, finds its data
+// from anywhere, answers --help without a display, and comes back from full screen.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sndfile.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "app/KeyTable.h"
+#include "tests/program/RunningProgram.h"
+
+namespace fs = std::filesystem;
+using std::chrono::seconds;
+
+namespace {
+const char* const START_UP_LINES =
+    "yeah we got frambuffer objects!\n"
+    "loading texture: media/textures/NMBalls.png\n"
+    "loading texture: media/textures/70er_green.jpg\n"
+    "loading texture: media/textures/70er.jpg\n";
+
+fs::path emptyFolder(const std::string& name) {
+    const fs::path folder = fs::temp_directory_path() / (name + "-" + std::to_string(getpid()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    return folder;
+}
+
+// Polls a shell command until its output is `wanted`; returns the last output.
+std::string waitForOutput(const std::string& command, const std::string& wanted, int seconds) {
+    std::string output;
+    for (int tries = 0; tries < seconds * 4 && (output = runCommand(command)) != wanted; ++tries)
+        std::this_thread::sleep_for(std::chrono::milliseconds(250));
+    return output;
+}
+
+// A display of the test's own, so that a window manager on it reaches no other test's window.
+class PrivateDisplay {
+public:
+    explicit PrivateDisplay(bool withWindowManager) {
+        int number = 70;
+        while (fs::exists("/tmp/.X" + std::to_string(number) + "-lock")) ++number;
+        name = ":" + std::to_string(number);
+        server = std::make_unique<RunningProgram>(std::vector<std::string>{
+            "/usr/bin/Xvfb", name, "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"});
+        waitForOutput("xdpyinfo -display " + name + " >/dev/null 2>&1 && echo up", "up\n", 10);
+        if (withWindowManager)
+            manager = std::make_unique<RunningProgram>(std::vector<std::string>{"/usr/bin/openbox"},
+                                                       std::vector<std::string>{"DISPLAY=" + name});
+    }
+    ~PrivateDisplay() {
+        // SIGTERM, so that the server takes its lock file away with it.
+        for (RunningProgram* program : {manager.get(), server.get()}) {
+            if (!program) continue;
+            ::kill(program->pid, SIGTERM);
+            program->waitForExit(seconds(5));
+        }
+    }
+    std::string name;
+
+private:
+    std::unique_ptr<RunningProgram> server, manager;
+};
+}  // namespace
+
+TEST(EverydayUseTest, HelpAndVersionNeedNoDisplay) {
+    RunningProgram help({"/usr/bin/env", "-u", "DISPLAY", FUZZLETS_BINARY, "--help"});
+    EXPECT_EQ(help.waitForExit(seconds(10)), 0);
+    const std::string usage = help.readRest();
+    for (int line = 0; line < KEY_TABLE_LINES; ++line) EXPECT_NE(usage.find(KEY_TABLE[line]), std::string::npos);
+    RunningProgram version({"/usr/bin/env", "-u", "DISPLAY", FUZZLETS_BINARY, "--version"});
+    EXPECT_EQ(version.waitForExit(seconds(10)), 0);
+    EXPECT_EQ(version.readRest().rfind("fuzzlets ", 0), 0u);
+}
+
+TEST(EverydayUseTest, StartedElsewhereItFindsItsDataAndSignalsEndItInOrder) {
+    const fs::path folder = emptyFolder("fuzzlets-elsewhere");
+    const std::string sound = (folder / "sound.raw").string();
+    for (int signalNumber : {SIGINT, SIGTERM}) {
+        // exec: the signal must reach the program, not the shell.
+        RunningProgram program({"/bin/sh", "-c", "cd " + folder.string() + " && exec " FUZZLETS_BINARY},
+                               {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + sound});
+        ASSERT_EQ(program.readLine(), "yeah we got frambuffer objects!\n");
+        std::this_thread::sleep_for(seconds(3));
+        ::kill(program.pid, signalNumber);
+        EXPECT_EQ(program.waitForExit(seconds(2)), 128 + signalNumber);
+        EXPECT_EQ("yeah we got frambuffer objects!\n" + program.readRest(), START_UP_LINES);
+    }
+    // The music played: the device got samples, and not only silence.
+    std::ifstream output(sound, std::ios::binary);
+    std::vector<float> samples(44100);
+    output.read(reinterpret_cast<char*>(samples.data()), std::streamsize(samples.size() * sizeof(float)));
+    float loudest = 0.0f;
+    for (float sample : samples) loudest = std::max(loudest, std::fabs(sample));
+    EXPECT_GT(loudest, 0.05f);
+    fs::remove_all(folder);
+}
+
+TEST(EverydayUseTest, InterruptedCaptureKeepsAReadableSoundFile) {
+    const fs::path folder = emptyFolder("fuzzlets-interrupted");
+    RunningProgram capture({FUZZLETS_CAPTURE, "--frames", "100000", "--quiet", "--output", folder.string()});
+    std::this_thread::sleep_for(seconds(6));
+    ::kill(capture.pid, SIGINT);
+    EXPECT_EQ(capture.waitForExit(seconds(5)), 128 + SIGINT);
+    SF_INFO info = {};
+    SNDFILE* file = sf_open((folder / "music.wav").c_str(), SFM_READ, &info);
+    ASSERT_NE(file, nullptr) << sf_strerror(nullptr);
+    EXPECT_GT(info.frames, 735);  // more than one frame's worth at 60 frames a second
+    sf_close(file);
+    fs::remove_all(folder);
+}
+
+// f twice returns to the start window from any size, the screen's own included, with and
+// without a window manager, and leaves nothing pending that would undo a later resize.
+TEST(EverydayUseTest, FullScreenTwiceReturnsToTheStartWindow) {
+    struct RoundTrip {
+        bool withWindowManager;
+        const char *width, *height;
+    };
+    for (const RoundTrip& trip : {RoundTrip{true, "800", "600"}, RoundTrip{false, "1280", "1024"}}) {
+        SCOPED_TRACE(std::string(trip.withWindowManager ? "openbox, " : "bare, ") + trip.width);
+        PrivateDisplay display(trip.withWindowManager);
+        RunningProgram program({FUZZLETS_BINARY}, {"DISPLAY=" + display.name});
+        const std::string xdotool = "DISPLAY=" + display.name + " xdotool ";
+        const std::string id = runCommand(xdotool + "search --sync --onlyvisible --name '^Fuzzlets$' | head -n 1");
+        ASSERT_FALSE(id.empty());
+        const std::string window = id.substr(0, id.find('\n'));
+        const std::string geometry = xdotool + "getwindowgeometry " + window + " | tail -n 2";
+        std::this_thread::sleep_for(seconds(2));
+        const std::string start = runCommand(geometry);
+        // Each resize must hold: a return that stayed armed would undo it.
+        const auto resizeTo = [&](const std::string& width, const std::string& height) {
+            runCommand(xdotool + "windowsize " + window + " " + width + " " + height);
+            std::this_thread::sleep_for(seconds(2));
+            EXPECT_NE(runCommand(geometry).find(width + "x" + height), std::string::npos) << runCommand(geometry);
+        };
+        resizeTo(trip.width, trip.height);
+        runCommand(xdotool + "key --window " + window + " f");
+        std::this_thread::sleep_for(seconds(3));
+        runCommand(xdotool + "key --window " + window + " f");
+        EXPECT_EQ(waitForOutput(geometry, start, 30), start);
+        std::this_thread::sleep_for(seconds(5));  // the return settles
+        resizeTo("700", "500");
+    }
+}
