@@ -37,7 +37,7 @@ const double ALLOWED_MEMORY_GROWTH_MB = 8.0;
 const double ALLOWED_MEMORY_GROWTH_SHARE = 0.05;
 const float ROOM_INSIDE = 9.9f;
 // A leap sends a ball off at up to 30 units a second, half a unit a frame: that deep it may sink
-// into a wall for the one step before the contact pushes it back (0.31 seen in ten minutes).
+// into a wall for the one step before the contact pushes it back (0.31 seen).
 const float PENETRATION_TOLERANCE = 0.5f;
 const char* const EXPECTED_OUTPUT =
     "yeah we got frambuffer objects!\n"

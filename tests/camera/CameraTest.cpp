@@ -1,112 +1,208 @@
+// Matrices, the B-spline the light travels on, the light itself and the camera.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "camera/Camera.h"
+#include "camera/Curves.h"
+#include "camera/Light.h"
 
 namespace {
-void expectNear(Vector3 actual, Vector3 expected, float tolerance = 1e-5f) {
-    EXPECT_NEAR(actual.x, expected.x, tolerance);
-    EXPECT_NEAR(actual.y, expected.y, tolerance);
-    EXPECT_NEAR(actual.z, expected.z, tolerance);
+void expectNear(Vector3 expected, Vector3 actual, float tolerance) {
+    EXPECT_NEAR(expected.x, actual.x, tolerance);
+    EXPECT_NEAR(expected.y, actual.y, tolerance);
+    EXPECT_NEAR(expected.z, actual.z, tolerance);
 }
-
+Vector3 mapped(const Matrix4& m, Vector3 p) {
+    float out[4];
+    transformPoint(m, p, out);
+    EXPECT_NEAR(out[3], 1.0f, 1e-6f);
+    return {out[0], out[1], out[2]};
+}
 Vector3 forward(const Camera& camera) { return camera.rotation.column(2) * -1.0f; }
+
+const Vector3 SQUARE[4] = {{-1, -1, -1}, {1, 0, -1}, {1, 1, 1}, {-1, 0, 1}};
+// A closed periodic cubic over four points in the uniform B-spline's matrix form:
+// segment k is 1/6 [u^3 u^2 u 1] M [P(k) .. P(k+3)].
+Vector3 closedReference(const Vector3 p[4], double t) {
+    t -= std::floor(t);
+    const int segment = std::min(int(4 * t), 3);
+    const double u = 4 * t - segment, m[4][4] = {{-1, 3, -3, 1}, {3, -6, 3, 0}, {-3, 0, 3, 0}, {1, 4, 1, 0}};
+    const double powers[4] = {u * u * u, u * u, u, 1};
+    Vector3 sum{};
+    for (int k = 0; k < 4; ++k) {
+        double weight = 0;
+        for (int r = 0; r < 4; ++r) weight += powers[r] * m[r][k] / 6;
+        sum += p[(segment + k) % 4] * float(weight);
+    }
+    return sum;
+}
 }  // namespace
 
-TEST(QuaternionTest, ProductAndMatrixFollowTheRightHandRule) {
+TEST(MathTypes, ProductOrderAndInverses) {
+    Matrix4 scale = Matrix4::identity(), move = Matrix4::identity();
+    scale.m[0] = 2, scale.m[5] = 3, scale.m[10] = 4;
+    move.m[12] = 1, move.m[13] = 2, move.m[14] = 3;
+    expectNear({3, 5, 7}, mapped(multiplyMatrix4(move, scale), {1, 1, 1}), 0.0f);  // scale first
+    Matrix4 rigid = move;
+    const Matrix3 turn = toMatrix3({std::cos(0.6f), 0.48f * std::sin(0.6f), 0.6f * std::sin(0.6f), 0.64f * std::sin(0.6f)});
+    for (int i = 0; i < 9; ++i) rigid.m[4 * (i % 3) + i / 3] = turn.m[i / 3][i % 3];
+    for (const Matrix4& product : {multiplyMatrix4(inverse(rigid), rigid), multiplyMatrix4(rigid, inverse(rigid))})
+        for (int i = 0; i < 16; ++i) EXPECT_NEAR(product.m[i], Matrix4::identity().m[i], 1e-5f) << i;
+    scale.m[10] = 0;
+    for (float value : inverse(scale).m) EXPECT_EQ(value, 0.0f);  // singular: all zero
+
+    // Quaternions: two quarter turns about y make a half turn; a quarter turn carries +x to -z.
     const float half = 0.5f * 1.5707964f;
-    const Quaternion quarterTurnY{std::cos(half), 0.0f, std::sin(half), 0.0f};
-    const Quaternion quarterTurnX{std::cos(half), std::sin(half), 0.0f, 0.0f};
-
-    // Two quarter turns make a half turn: w = 0, axis y.
-    const Quaternion halfTurn = quarterTurnY * quarterTurnY;
-    EXPECT_NEAR(halfTurn.w, 0.0f, 1e-6f);
-    EXPECT_NEAR(halfTurn.y, 1.0f, 1e-6f);
-
-    // A quarter turn about +y carries +x to -z.
-    const Matrix3 m = toMatrix3(quarterTurnY);
-    expectNear(m.column(0), {0.0f, 0.0f, -1.0f});
-
-    // The product is not commutative: y then x differs from x then y.
-    const Quaternion xy = quarterTurnX * quarterTurnY;
-    const Quaternion yx = quarterTurnY * quarterTurnX;
-    EXPECT_GT(std::fabs(xy.z - yx.z), 0.5f);
+    const Quaternion aboutY{std::cos(half), 0, std::sin(half), 0}, aboutX{std::cos(half), std::sin(half), 0, 0};
+    EXPECT_NEAR((aboutY * aboutY).w, 0.0f, 1e-6f);
+    EXPECT_NEAR((aboutY * aboutY).y, 1.0f, 1e-6f);
+    expectNear({0, 0, -1}, toMatrix3(aboutY).column(0), 1e-6f);
+    EXPECT_GT(std::fabs((aboutX * aboutY).z - (aboutY * aboutX).z), 0.5f);
 }
 
-TEST(CameraTest, StartViewLooksTowardsPlusZAndSlightlyDown) {
+TEST(Curves, ClosedCurveIsTheMatrixFormAndWrapsAndOpenOnesClamp) {
+    curves::BSplineBasis<float> basis;
+    EXPECT_EQ(basis.BuildUniform(7, 3, false), 11);
+    for (int i = 0; i < 11; ++i) EXPECT_FLOAT_EQ(basis.Knots()[i], -0.75f + 0.25f * i);
+    // t of exactly 1 is not wrapped but stays inside the last interval.
+    const struct { float t, wrapped; int span, first; } spans[] = {
+        {0.0f, 0.0f, 3, 0}, {0.8f, 0.8f, 6, 3}, {1.0f, 1.0f, 6, 3}, {1.25f, 0.25f, 4, 1}, {-0.75f, 0.25f, 4, 1}};
+    for (const auto& c : spans) {
+        float t = c.t;
+        int first = -1, last = -1;
+        EXPECT_EQ(basis.KnotSpan(t), c.span) << c.t;
+        EXPECT_FLOAT_EQ(t, c.wrapped);
+        basis.EvaluateBasis(c.t, 3, first, last);
+        EXPECT_EQ(first * 10 + last, c.first * 10 + c.span) << c.t;
+    }
+
+    curves::BSplineCurve3<float> curve(4, SQUARE, 3, true, false);
+    for (int step = -20; step <= 60; ++step) expectNear(closedReference(SQUARE, step / 40.0), curve.PositionAt(step / 40.0f), 1e-5f);
+    // Derivatives against central differences, inside knot intervals.
+    const float h = 1e-3f;
+    for (float t : {0.1f, 0.6f}) {
+        expectNear((curve.PositionAt(t + h) - curve.PositionAt(t - h)) * (0.5f / h), curve.FirstDerivativeAt(t), 1e-2f);
+        expectNear((curve.FirstDerivativeAt(t + h) - curve.FirstDerivativeAt(t - h)) * (0.5f / h), curve.SecondDerivativeAt(t), 5e-2f);
+        expectNear((curve.SecondDerivativeAt(t + h) - curve.SecondDerivativeAt(t - h)) * (0.5f / h), curve.ThirdDerivativeAt(t), 0.2f);
+    }
+    // Length: against a fine polyline, and TimeAtLength inverts it.
+    double polyline = 0;
+    for (int i = 0; i < 20000; ++i) polyline += length(closedReference(SQUARE, (i + 1) / 20000.0) - closedReference(SQUARE, i / 20000.0));
+    const float total = curve.TotalLength();
+    EXPECT_NEAR(total, polyline, 1e-3 * polyline);
+    EXPECT_NEAR(curve.LengthBetween(0.0f, curve.TimeAtLength(0.3f * total, 10, 1e-5f)), 0.3f * total, 1e-4f);
+    EXPECT_EQ(curve.TimeAtLength(2 * total, 10, 1e-5f), 1.0f);
+    EXPECT_NEAR(curves::IntegrateRomberg<float>(3, 0.0f, 2.0f, [](float x, void*) { return x * x * x * x * x; }, nullptr), 64.0f / 6, 1e-4f);
+
+    // Moved control points keep it closed; indices outside are refused.
+    Vector3 moved[4] = {{-3, 2, 0}, SQUARE[1], {0.5f, 4, -2}, SQUARE[3]};
+    curve.ReplaceControlPoint(0, moved[0]);
+    curve.ReplaceControlPoint(2, moved[2]);
+    curve.ReplaceControlPoint(4, {9, 9, 9});
+    for (float t : {0.0f, 0.3f, 0.95f, 1.0f}) expectNear(closedReference(moved, t), curve.PositionAt(t), 1e-5f);
+
+    const Vector3 points[5] = {{0, 0, 0}, {1, 2, 0}, {2, -1, 1}, {3, 0, 2}, {4, 1, 0}};
+    curves::BSplineCurve3<float> open(5, points, 3, false, true);
+    expectNear(points[0], open.PositionAt(-0.5f), 1e-6f);
+    expectNear(points[4], open.PositionAt(2.0f), 1e-6f);
+}
+
+TEST(Light, MovesAlongItsDriftingPathAndMapsTheWorldIntoTheShadowMap) {
+    Light light;
+    EXPECT_FLOAT_EQ(light.position.y, 1.0f);
+    Vector3 start[4];
+    for (int i = 0; i < 4; ++i) start[i] = light.path->ControlPointAt(i);
+    light.update(1.0 / 60);
+    // Path time 0.02 a second; the position comes from the path before it reshapes.
+    EXPECT_EQ(light.pathTime, float(0.02 / 60));
+    expectNear(curves::BSplineCurve3<float>(4, start, 3, true, false).PositionAt(light.pathTime), light.position, 0.0f);
+    for (int i = 0; i < 4; ++i)  // every point drifts inwards at 0.1 a second, along x only
+        expectNear({std::copysign(std::fabs(start[i].x) - 0.1f / 60, start[i].x), start[i].y, start[i].z},
+                   light.path->ControlPointAt(i), 1e-6f);
+
+    // A point turns only once past 1, and turns back again if a short frame leaves it past.
+    Vector3 point = light.path->ControlPointAt(0);
+    point.x = 0.95f;
+    light.path->ReplaceControlPoint(0, point);
+    for (const auto& [seconds, drift] : {std::pair{0.4, +1}, {0.4, -1}, {0.1, +1}, {0.4, -1}}) {
+        light.update(seconds);
+        EXPECT_EQ(light.drift[0], drift) << light.path->ControlPointAt(0).x;
+    }
+    EXPECT_NEAR(light.path->ControlPointAt(0).x, 1.06f, 1e-5f);
+
+    Light wrapping;
+    wrapping.pathTime = 1.25f;
+    wrapping.update(0.0);
+    expectNear(wrapping.path->PositionAt(0.25f), wrapping.position, 1e-6f);
+
+    // Half an hour: never near the x axis, whose look-at would be degenerate.
+    Light longRun;
+    float closest = 1e9f;
+    for (int frame = 0; frame < 30 * 3600; ++frame) {
+        longRun.update(1.0 / 60);
+        closest = std::min(closest, longRun.position.y * longRun.position.y + longRun.position.z * longRun.position.z);
+    }
+    EXPECT_GT(closest, 0.1f);
+
+    // From straight above: x and z span the map, depth runs from 10 above to 20 below.
+    for (Vector3 p : {Vector3{0, 0, 0}, Vector3{3, -2, 5}, Vector3{-7, 9, -1}})
+        expectNear({0.5f + p.x / 20, 0.5f - p.z / 20, (10 - p.y) / 30}, mapped(lightMatrixFor({0, 1, 0}), p), 1e-5f);
+    const Vector3 slanted = Vector3{0.3f, 0.8f, -0.5f} * (1.0f / length({0.3f, 0.8f, -0.5f}));
+    const Matrix4 m = lightMatrixFor(slanted);
+    expectNear({0.5f, 0.5f, 1.0f / 3}, mapped(m, {0, 0, 0}), 1e-5f);
+    EXPECT_NEAR(mapped(m, slanted * 10).z, 0.0f, 1e-5f);
+    EXPECT_NEAR(mapped(m, slanted * -20).z, 1.0f, 1e-5f);
+    const Vector3 side = mapped(m, cross(slanted, {0, 0, 1}) * (4.0f / length(cross(slanted, {0, 0, 1}))));
+    EXPECT_NEAR(std::hypot(side.x - 0.5f, side.y - 0.5f), 0.2f, 1e-5f);  // sideways lengths kept
+}
+
+TEST(Camera, StartsLookingDownTheRoomFliesByFrameTimeAndFollowsFromBehind) {
     Camera camera;
-    expectNear(camera.eye, {0.0f, 5.0f, -26.0f});
-    const Vector3 view = forward(camera);
-    EXPECT_GT(view.z, 0.97f);
-    EXPECT_LT(view.y, -0.15f);
-    EXPECT_NEAR(view.x, 0.0f, 1e-4f);
-    EXPECT_GT(camera.rotation.column(1).y, 0.95f);  // up stays up
-    EXPECT_NEAR(camera.yaw.w, std::cos(1.570795f), 1e-6f);
-    EXPECT_NEAR(camera.pitch.x, -std::sin(0.1f), 1e-6f);
+    expectNear({0, 5, -26}, camera.eye, 0.0f);
+    EXPECT_NEAR(forward(camera).y, -std::sin(0.2f), 1e-4f);  // towards +z, tilted down by 0.2
+    EXPECT_NEAR(forward(camera).x, 0.0f, 1e-4f);
+    EXPECT_GT(camera.rotation.column(1).y, 0.95f);
 
-    // Leaving and re-entering the free view restores exactly this state.
-    camera.rotateYaw(0.7f);
-    camera.eye = {3.0f, 3.0f, 3.0f};
-    camera.setFree(true);
-    const Camera fresh;
-    expectNear(camera.eye, fresh.eye, 0.0f);
-    expectNear(forward(camera), forward(fresh), 0.0f);
-}
-
-TEST(CameraTest, MouseLookScalesWithFrameTimeAndNeedsAPositiveOne) {
-    Camera still;
+    // The pointer turns it in proportion to the frame time; right turns right; none at time 0.
+    Camera still, fast, slow;
     still.mouseLook(40, 25, 0.0);
-    expectNear(forward(still), forward(Camera{}), 0.0f);
-    EXPECT_FALSE(still.matricesValid);  // from construction, untouched
-
-    // The same offset turns twice as far at half the frame rate.
-    Camera fast, slow;
+    expectNear(forward(Camera{}), forward(still), 0.0f);
     fast.mouseLook(10, 0, 0.01);
     slow.mouseLook(10, 0, 0.02);
-    const float fastTurn = std::atan2(forward(fast).x, forward(fast).z);
-    const float slowTurn = std::atan2(forward(slow).x, forward(slow).z);
-    EXPECT_NEAR(slowTurn, 2.0f * fastTurn, 1e-4f);
-    // Moving the pointer right turns the view right: from facing +z, right is -x.
+    EXPECT_NEAR(std::atan2(forward(slow).x, forward(slow).z), 2 * std::atan2(forward(fast).x, forward(fast).z), 1e-4f);
     EXPECT_LT(forward(fast).x, 0.0f);
+    for (int i = 0; i < 200; ++i) still.mouseLook(0, 20, 0.02);
+    EXPECT_LT(still.rotation.column(1).y, 0.0f);  // pitch has no limit: it turns over
 
-    // Moving the pointer down tilts the view down, without limit: it turns over.
-    Camera tilting;
-    for (int i = 0; i < 200; ++i) tilting.mouseLook(0, 20, 0.02);
-    EXPECT_LT(tilting.rotation.column(1).y, 0.0f);
-}
-
-TEST(CameraTest, FlyingMovesAlongTheCameraAxesByFrameTime) {
-    Camera camera;
+    // 10 units a second along the camera's axes, nothing once stopped.
     camera.moving = true;
     camera.moveDirection = 5;  // forward
-    const Vector3 start = camera.eye;
-    const Vector3 view = forward(camera);
+    Vector3 before = camera.eye;
     camera.update(0.5);
-    expectNear(camera.eye, start + view * 5.0f, 1e-4f);
-
+    expectNear(before + forward(camera) * 5.0f, camera.eye, 1e-4f);
     camera.moveDirection = 0;  // right
-    const Vector3 before = camera.eye;
+    before = camera.eye;
     camera.update(0.1);
-    expectNear(camera.eye, before + camera.rotation.column(0), 1e-4f);
-
+    expectNear(before + camera.rotation.column(0), camera.eye, 1e-4f);
     camera.moving = false;
-    const Vector3 stopped = camera.eye;
     camera.update(1.0);
-    expectNear(camera.eye, stopped, 0.0f);
-}
+    expectNear(before + camera.rotation.column(0), camera.eye, 1e-4f);
+    // Free again: the start view, exactly.
+    camera.rotateYaw(0.7f);
+    camera.setFree(true);
+    expectNear(Camera{}.eye, camera.eye, 0.0f);
+    expectNear(forward(Camera{}), forward(camera), 0.0f);
 
-TEST(CameraTest, FollowViewSettlesBehindAndAboveTheBall) {
-    Camera camera;
+    // Follow: the look-at point glides a tenth of the way a frame; the eye stays 6 behind and
+    // beside it at half its height; flight keys do nothing.
     const Vector3 ball = {3.0f, -8.0f, 2.0f};
     camera.free = false;
     camera.followTarget = &ball;
     camera.update(0.02);
-    // The look-at point moves a tenth of the way per frame, whatever the frame time.
-    expectNear(camera.lookAt, ball * 0.1f, 1e-5f);
-    for (int i = 0; i < 400; ++i) camera.update(0.02);
-    expectNear(camera.lookAt, ball, 1e-3f);
-    expectNear(camera.eye, {ball.x + 6.0f, ball.y / 2.0f, ball.z - 6.0f}, 1e-3f);
-    // Movement keys have no effect while following.
+    expectNear(ball * 0.1f, camera.lookAt, 1e-5f);
     camera.moving = true;
-    camera.update(1.0);
-    expectNear(camera.eye, {ball.x + 6.0f, ball.y / 2.0f, ball.z - 6.0f}, 1e-3f);
+    for (int i = 0; i < 400; ++i) camera.update(0.02);
+    expectNear({ball.x + 6.0f, ball.y / 2.0f, ball.z - 6.0f}, camera.eye, 1e-3f);
 }
