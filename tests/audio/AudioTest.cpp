@@ -1,0 +1,304 @@
+// The audio layer: the spectrum, the mixer, decoding and its errors, the music player and the
+// committed track. Test signals are written as float WAV, so they reach the decoder unrounded.
+#include <gtest/gtest.h>
+#include <sndfile.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <set>
+#include <tuple>
+
+#include "audio/AudioSystem.h"
+#include "audio/LoopSynthesizer.h"
+#include "audio/Mixer.h"
+#include "audio/MusicPlayer.h"
+#include "audio/SoundFile.h"
+
+namespace {
+constexpr double BIN_TWO_HZ = 2.0 * MIX_RATE / FFT_SIZE;  // about 86.13 Hz
+constexpr const char* TRACK = "media/loop_space_rocket.mp3";
+
+std::string temporaryPath(const std::string& name) {
+    return testing::TempDir() + "fuzzlets_" + std::to_string(getpid()) + "_" + name;
+}
+std::vector<float> sine(int frames, double amplitude, int rate = MIX_RATE) {
+    std::vector<float> samples(size_t(frames), 0.0f);
+    for (int frame = 0; frame < frames; ++frame)
+        samples[size_t(frame)] = float(amplitude * std::sin(6.283185307179586 * BIN_TWO_HZ * frame / rate));
+    return samples;
+}
+// Written as `channels` interleaved channels; returns the path.
+std::string writeWav(const std::string& name, const std::vector<float>& samples, int channels, int rate = MIX_RATE) {
+    const std::string path = temporaryPath(name);
+    SF_INFO info{};
+    info.samplerate = rate, info.channels = channels, info.format = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
+    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+    sf_writef_float(file, samples.data(), sf_count_t(samples.size()) / channels);
+    sf_close(file);
+    return path;
+}
+std::string writeBytes(const std::string& name, const std::string& bytes) {
+    const std::string path = temporaryPath(name);
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+}
+std::string readBytes(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+// The largest value outside bin `except`; every value must be non-negative.
+float largest(const std::vector<float>& values, int except = -1) {
+    float most = 0.0f;
+    for (int bin = 0; bin < int(values.size()); ++bin) {
+        EXPECT_GE(values[size_t(bin)], 0.0f);
+        if (bin != except) most = std::max(most, values[size_t(bin)]);
+    }
+    return most;
+}
+
+// A manual-mode system playing one file, advanced by `frames` (two FFT windows unless told).
+struct Playing {
+    explicit Playing(const std::string& path, int channels = 4, bool loop = false, int frames = 2 * FFT_SIZE) {
+        createAudioSystem(&system);
+        system->initManual(channels);
+        result = system->createSound(path.c_str(), &sound);
+        if (result == AUDIO_OK) sound->setLooping(loop), result = system->playSound(sound, &channel);
+        pull(frames);
+    }
+    ~Playing() { system->release(); }
+    void pull(int frames) {
+        std::vector<float> output(size_t(frames) * MIX_CHANNELS);
+        system->pull(output.data(), frames);
+    }
+    std::vector<float> spectrum(int offset) {
+        std::vector<float> values(SPECTRUM_SIZE, -1.0f);
+        EXPECT_EQ(channel->getSpectrum(values.data(), SPECTRUM_SIZE, offset, SPECTRUM_WINDOW_RECT), AUDIO_OK);
+        return values;
+    }
+    AudioSystem* system = nullptr;
+    Sound* sound = nullptr;
+    Channel* channel = nullptr;
+    AudioResult result = AUDIO_OK;
+};
+
+// The step from the last frame to the first is of the size the music takes around it; a cut
+// note or a missing tail would jump by many times that.
+void expectSeamless(const std::vector<float>& samples) {
+    const size_t frames = samples.size() / 2;
+    for (size_t side = 0; side < 2; ++side) {
+        double steps = 0.0;
+        for (size_t f = 1; f < 2000; ++f)
+            steps += std::fabs(samples[f * 2 + side] - samples[f * 2 - 2 + side]) +
+                     std::fabs(samples[(frames - f) * 2 + side] - samples[(frames - f - 1) * 2 + side]);
+        EXPECT_LE(std::fabs(samples[side] - samples[(frames - 1) * 2 + side]), 3.0 * steps / 3998) << side;
+    }
+}
+
+std::string captured(const std::function<void()>& function) {
+    testing::internal::CaptureStdout();
+    function();
+    return testing::internal::GetCapturedStdout();
+}
+}  // namespace
+
+TEST(Spectrum, ABinCentredSineReadsItsAmplitudeOnItsSideAtAnyRate) {
+    FrequencyAnalyzer analyzer;
+    std::vector<float> values(SPECTRUM_SIZE);
+    for (double amplitude : {1.0, 0.5}) {
+        analyzer.analyse(sine(FFT_SIZE, amplitude).data(), values.data());
+        EXPECT_NEAR(values[2], amplitude, 1e-3);
+        EXPECT_LT(largest(values, 2), 1e-3);
+    }
+    // Offset 0 reads the left side of the stream, 1 the right; mono plays on both.
+    const std::vector<float> tone = sine(4 * FFT_SIZE, 1.0);
+    std::vector<float> rightOnly;
+    for (float sample : tone) rightOnly.insert(rightOnly.end(), {0.0f, sample});
+    Playing right(writeWav("right.wav", rightOnly, 2));
+    ASSERT_EQ(right.result, AUDIO_OK);
+    EXPECT_NEAR(right.spectrum(1)[2], 1.0, 1e-3);
+    EXPECT_LT(largest(right.spectrum(0)), 1e-6);
+    Playing mono(writeWav("mono.wav", sine(4 * FFT_SIZE, 0.5), 1));
+    EXPECT_NEAR(mono.spectrum(0)[2], 0.5, 1e-3);
+    EXPECT_NEAR(mono.spectrum(1)[2], 0.5, 1e-3);
+    // Half the rate plays at its own pitch: twice the frames at the mix rate.
+    Playing slow(writeWav("half-rate.wav", sine(2 * FFT_SIZE, 1.0, MIX_RATE / 2), 1, MIX_RATE / 2));
+    EXPECT_EQ(slow.sound->frameCount(), size_t(4 * FFT_SIZE));
+    EXPECT_NEAR(slow.spectrum(1)[2], 1.0, 0.01);
+
+    // Bad requests are refused and leave the values alone; so are ended and closed channels.
+    std::vector<float> kept(SPECTRUM_SIZE, 0.25f);
+    Channel& channel = *mono.channel;
+    for (const auto& [size, offset, window] :
+         {std::tuple{SPECTRUM_SIZE, 2, SPECTRUM_WINDOW_RECT}, std::tuple{SPECTRUM_SIZE, -1, SPECTRUM_WINDOW_RECT},
+          std::tuple{256, 0, SPECTRUM_WINDOW_RECT}, std::tuple{SPECTRUM_SIZE, 0, SpectrumWindow(7)}})
+        EXPECT_EQ(channel.getSpectrum(kept.data(), size, offset, window), AUDIO_ERR_ARGUMENT) << size << offset;
+    EXPECT_EQ(channel.getSpectrum(nullptr, SPECTRUM_SIZE, 0, SPECTRUM_WINDOW_RECT), AUDIO_ERR_ARGUMENT);
+    mono.pull(4 * FFT_SIZE);
+    EXPECT_FALSE(channel.isPlaying());
+    EXPECT_EQ(channel.getSpectrum(kept.data(), SPECTRUM_SIZE, 0, SPECTRUM_WINDOW_RECT), AUDIO_ERR_CHANNEL);
+    mono.system->close();
+    EXPECT_EQ(channel.getSpectrum(kept.data(), SPECTRUM_SIZE, 0, SPECTRUM_WINDOW_RECT), AUDIO_ERR_UNINITIALIZED);
+    EXPECT_EQ(kept, std::vector<float>(SPECTRUM_SIZE, 0.25f));
+}
+
+TEST(Mixer, LoopsWithoutAGapSumsVoicesRunsOutOfChannelsAndKeepsTheLatestSamples) {
+    std::vector<float> sound;  // frame f holds (f + 1, -(f + 1)): every sample told apart
+    for (int frame = 1; frame <= 5; ++frame) sound.insert(sound.end(), {float(frame), -float(frame)});
+    const auto pullInChunks = [](Mixer& mixer, int frames) {  // 7 does not divide 5: wraps fall inside a chunk
+        std::vector<float> output(size_t(frames) * MIX_CHANNELS);
+        for (int first = 0; first < frames; first += 7)
+            mixer.mix(&output[size_t(first) * MIX_CHANNELS], std::min(7, frames - first));
+        return output;
+    };
+    Mixer looping(1);
+    ASSERT_EQ(looping.start(&sound, sound.data(), 5, true), 0);
+    std::vector<float> output = pullInChunks(looping, FFT_SIZE + 3);
+    for (size_t frame = 0; frame < 23; ++frame) {
+        EXPECT_EQ(output[frame * 2], float(frame % 5 + 1)) << frame;
+        EXPECT_EQ(output[frame * 2 + 1], -float(frame % 5 + 1)) << frame;
+    }
+    std::vector<float> latest(FFT_SIZE);
+    ASSERT_TRUE(looping.copyLatest(0, 1, latest.data()));
+    for (size_t index = 0; index < FFT_SIZE; ++index) ASSERT_EQ(latest[index], output[(index + 3) * 2 + 1]) << index;
+
+    Mixer mixer(2);
+    EXPECT_FALSE(mixer.copyLatest(0, 0, latest.data()));
+    ASSERT_EQ(mixer.start(&sound, sound.data(), 5, false), 0);
+    ASSERT_EQ(mixer.start(&sound, sound.data(), 5, true), 1);
+    EXPECT_EQ(mixer.start(&sound, sound.data(), 5, true), -1);
+    output = pullInChunks(mixer, 10);
+    EXPECT_EQ(output[0], 2.0f);   // both voices
+    EXPECT_EQ(output[10], 1.0f);  // only the looping one after the end
+    EXPECT_FALSE(mixer.isPlaying(0));
+    EXPECT_EQ(mixer.start(&sound, sound.data(), 5, false), 0);
+    mixer.stopAll(&sound);
+    EXPECT_EQ(pullInChunks(mixer, 1)[0], 0.0f);
+    EXPECT_FALSE(mixer.isPlaying(1));
+}
+
+TEST(SoundFile, UnusableFilesAndUnreadySystemsGiveTheirOwnCodes) {
+    const auto createFrom = [](const std::string& path) {
+        AudioSystem* system = nullptr;
+        createAudioSystem(&system);
+        system->initManual(1);
+        Sound* sound = nullptr;
+        const AudioResult result = system->createSound(path.c_str(), &sound);
+        EXPECT_EQ(sound != nullptr, result == AUDIO_OK);
+        system->release();
+        return result;
+    };
+    const std::string wav = writeWav("whole.wav", sine(FFT_SIZE, 1.0), 1), track = readBytes(TRACK);
+    EXPECT_EQ(createFrom(wav), AUDIO_OK);
+    EXPECT_EQ(createFrom(temporaryPath("missing.mp3")), AUDIO_ERR_FILE_NOT_FOUND);
+    for (const std::string& path :
+         {testing::TempDir(), writeBytes("empty.mp3", ""), writeBytes("text.wav", "not a sound\n"),
+          writeBytes("cut.mp3", track.substr(0, track.size() / 2)), writeBytes("cut-header.wav", readBytes(wav).substr(0, 30))})
+        EXPECT_EQ(createFrom(path), AUDIO_ERR_FORMAT) << path;
+
+    AudioSystem* system = nullptr;
+    ASSERT_EQ(createAudioSystem(&system), AUDIO_OK);
+    Sound* sound = nullptr;
+    Channel* channel = nullptr;
+    EXPECT_EQ(system->createSound(TRACK, &sound), AUDIO_ERR_UNINITIALIZED);
+    EXPECT_EQ(system->playSound(sound, &channel), AUDIO_ERR_UNINITIALIZED);
+    EXPECT_EQ(system->initManual(0), AUDIO_ERR_ARGUMENT);
+    EXPECT_EQ(system->initManual(1), AUDIO_OK);
+    EXPECT_EQ(system->initManual(1), AUDIO_ERR_INITIALIZED);
+    EXPECT_EQ(system->playSound(nullptr, &channel), AUDIO_ERR_ARGUMENT);
+    EXPECT_EQ(channel, nullptr);
+    system->release();
+
+    std::set<std::string> sentences;
+    for (int code = AUDIO_OK; code <= AUDIO_ERR_NO_FREE_CHANNEL; ++code) sentences.insert(audioErrorString(AudioResult(code)));
+    EXPECT_EQ(sentences.size(), size_t(AUDIO_ERR_NO_FREE_CHANNEL + 1));
+    EXPECT_EQ(sentences.count("Unknown error."), 0u);
+    EXPECT_STREQ(audioErrorString(AudioResult(84)), "Unknown error.");
+}
+
+TEST(MusicPlayer, PlaysTheTrackLoopedOrRunsSilentAndSaysWhyOnlyWhenAskedForTheSpectrum) {
+    AudioSystem* system = nullptr;
+    MusicPlayer* music = nullptr;
+    EXPECT_EQ(captured([&] {
+                  EXPECT_EQ(startAudio(system), AUDIO_OK);
+                  music = createMusic(system, TRACK);
+                  playMusic(*music);
+              }),
+              "");
+    EXPECT_EQ(music->result, AUDIO_OK);
+    ASSERT_NE(music->channel, nullptr);
+    EXPECT_TRUE(music->sound->looping());
+    std::vector<float> values(MUSIC_SPECTRUM_SIZE, -1.0f);
+    requestSpectrum(*music, values.data());
+    EXPECT_EQ(music->result, AUDIO_OK);
+    largest(values);
+    releaseMusic(music);
+    closeAudio(system);
+
+    const char* const NOT_PLAYING = "FMOD error! analyse() (5) The channel is invalid or not playing.\n";
+    const std::string driver = std::getenv("SDL_AUDIODRIVER") ? std::getenv("SDL_AUDIODRIVER") : "";
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    EXPECT_EQ(captured([&] { EXPECT_EQ(startAudio(system), AUDIO_ERR_OUTPUT); }),
+              "FMOD error! (1) The audio output device could not be opened.\n");
+    driver.empty() ? unsetenv("SDL_AUDIODRIVER") : setenv("SDL_AUDIODRIVER", driver.c_str(), 1);
+    music = createMusic(system, TRACK);
+    EXPECT_EQ(music->result, AUDIO_ERR_UNINITIALIZED);
+    playMusic(*music);
+    EXPECT_EQ(music->channel, nullptr);
+    values.assign(MUSIC_SPECTRUM_SIZE, 0.25f);
+    EXPECT_EQ(captured([&] { requestSpectrum(*music, values.data()); }), NOT_PLAYING);
+    EXPECT_EQ(values, std::vector<float>(MUSIC_SPECTRUM_SIZE, 0.25f));
+    releaseMusic(music);
+    closeAudio(system);
+
+    ASSERT_EQ(startAudio(system, AUDIO_OUTPUT_MANUAL), AUDIO_OK);
+    MusicPlayer *missing = nullptr, *orphan = nullptr;
+    EXPECT_EQ(captured([&] {
+                  missing = createMusic(system, "media/no_such_track.mp3");
+                  EXPECT_EQ(missing->result, AUDIO_ERR_FILE_NOT_FOUND);
+                  playMusic(*missing);
+                  orphan = createMusic(nullptr, TRACK);
+                  playMusic(*orphan);
+              }),
+              "");
+    EXPECT_EQ(missing->result, AUDIO_ERR_ARGUMENT);  // playing a sound that was never made
+    EXPECT_EQ(orphan->result, AUDIO_ERR_UNINITIALIZED);
+    EXPECT_EQ(captured([&] { requestSpectrum(*orphan, values.data()); }), NOT_PLAYING);
+    releaseMusic(missing);
+    releaseMusic(orphan);
+    releaseMusic(nullptr);
+    closeAudio(system);
+    closeAudio(nullptr);
+    EXPECT_EQ(spectrumBuffer(), spectrumBuffer());
+    EXPECT_EQ(std::count(spectrumBuffer(), spectrumBuffer() + MUSIC_SPECTRUM_SIZE, 0.0f), MUSIC_SPECTRUM_SIZE);
+}
+
+TEST(MusicTrack, TheLoopIsSeamlessTheCommittedTrackIsItAndBinTwoPulsesWithTheBeat) {
+    const std::vector<float> loop = synthesizeLoop();
+    ASSERT_EQ(loop.size(), size_t(LOOP_FRAME_COUNT) * MIX_CHANNELS);
+    float peak = 0.0f;
+    for (float sample : loop) peak = std::max(peak, std::fabs(sample));
+    EXPECT_NEAR(peak, LOOP_PEAK, 1e-6);
+    expectSeamless(loop);
+    EXPECT_EQ(loop, synthesizeLoop());
+    DecodedSound track;
+    ASSERT_EQ(decodeSoundFile(TRACK, track), AUDIO_OK);
+    EXPECT_EQ(track.sourceRate * 10 + track.sourceChannels, MIX_RATE * 10 + 2);
+    EXPECT_EQ(track.samples.size(), loop.size());
+    expectSeamless(track.samples);
+
+    // 0.1 s after each beat the kick and bass sound; just before the next, both have died away.
+    Playing playing(TRACK, 1, true, 0);
+    for (int beat = 0; beat < 16; ++beat) {
+        playing.pull(4410);
+        const float onBeat = playing.spectrum(1)[2];
+        playing.pull(21500 - 4410);
+        const float offBeat = playing.spectrum(1)[2];
+        playing.pull(LOOP_FRAMES_PER_BEAT - 21500);
+        EXPECT_GT(onBeat, 4.0f * offBeat) << beat;
+        EXPECT_GT(onBeat, 0.3f) << beat;
+    }
+}
