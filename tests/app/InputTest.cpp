@@ -1,77 +1,66 @@
+// Keys, the frame clock and the frame-rate text, without a window.
 #include <gtest/gtest.h>
 
+#include "app/FrameClock.h"
 #include "app/Input.h"
 #include "app/Scene.h"
 #include "app/Window.h"
+#include "render/Overlay.h"
 
-namespace {
-Scene& freshScene() {
-    scene = Scene::instance();
-    return *scene;
-}
-}  // namespace
-
-TEST(InputTest, MovementKeysFollowTheTableAndAnyReleaseStops) {
-    Scene& s = freshScene();
-    const struct { unsigned char key; int direction; } table[] = {
-        {'d', 0}, {'q', 1}, {'s', 2}, {'a', 3}, {'e', 4}, {'w', 5}};
+TEST(InputTest, KeysFollowTheTableAnyReleaseStopsAndFollowCyclesThroughTheBalls) {
+    Scene& s = *(scene = Scene::instance());
+    const struct { unsigned char key; int direction; } table[] = {{'d', 0}, {'q', 1}, {'s', 2}, {'a', 3}, {'e', 4}, {'w', 5}};
     for (const auto& row : table) {
         keyboard(row.key, 0, 0);
         EXPECT_TRUE(s.camera.moving) << row.key;
         EXPECT_EQ(s.camera.moveDirection, row.direction) << row.key;
     }
-
-    // A second movement key while the first is held changes the direction.
-    keyboard('w', 0, 0);
-    keyboard('d', 0, 0);
-    EXPECT_EQ(s.camera.moveDirection, 0);
-    // Releasing any key, even one that does not move, stops the motion.
-    keyboardUp('u', 0, 0);
-    EXPECT_FALSE(s.camera.moving);
-
-    // Upper case, digits, space and other keys do nothing at all.
-    const Vector3 eye = s.camera.eye;
-    for (unsigned char key : {'W', 'M', 'U', '1', ' ', 'x', '\t'}) keyboard(key, 0, 0);
-    EXPECT_FALSE(s.camera.moving);
-    EXPECT_FALSE(s.showSpectrum);
-    EXPECT_TRUE(s.camera.free);
-    EXPECT_EQ(s.camera.eye.z, eye.z);
-}
-
-TEST(InputTest, SpectrumToggleAndFollowCycleWithoutBalls) {
-    Scene& s = freshScene();
-    keyboard('w', 0, 0);
-    keyboard('u', 0, 0);
+    keyboard('u', 0, 0);  // the spectrum toggles; releasing any key, even this one, stops the flight
     keyboardUp('u', 0, 0);
     EXPECT_TRUE(s.showSpectrum);
     EXPECT_FALSE(s.camera.moving);
     keyboard('u', 0, 0);
     EXPECT_FALSE(s.showSpectrum);
-
-    // With no fur balls yet the follow cycle stays in the free view, untouched.
+    // Upper case, digits outside the table, space and other keys do nothing; with no balls,
+    // neither does the follow key.
     s.camera.eye = {1.0f, 2.0f, 3.0f};
-    keyboard('m', 0, 0);
+    for (unsigned char key : {'W', 'M', 'U', '9', ' ', 'x', '\t', 'm'}) keyboard(key, 0, 0);
+    EXPECT_FALSE(s.camera.moving || s.showSpectrum);
     EXPECT_TRUE(s.camera.free);
     EXPECT_EQ(s.camera.eye.x, 1.0f);
-}
 
-TEST(InputTest, SevenFollowPressesWithSixBallsReturnToTheFreeView) {
-    Scene& s = freshScene();
     s.furBalls = spawnFurBalls();
-    ASSERT_EQ(s.furBalls.size(), 6u);
-    s.camera.eye = {7.0f, 7.0f, 7.0f};
     for (unsigned index = 0; index < 6; ++index) {
         keyboard('m', 0, 0);
         EXPECT_FALSE(s.camera.free);
-        EXPECT_EQ(s.followIndex, index);
         EXPECT_EQ(s.camera.followTarget, &s.furBalls[index]->position);
     }
-    keyboard('m', 0, 0);
+    keyboard('m', 0, 0);  // after the last ball: the free view from the start
     EXPECT_TRUE(s.camera.free);
-    EXPECT_EQ(s.camera.eye.x, 0.0f);
-    EXPECT_EQ(s.camera.eye.y, 5.0f);
     EXPECT_EQ(s.camera.eye.z, -26.0f);
     keyboard('m', 0, 0);
     EXPECT_EQ(s.followIndex, 0u);
     EXPECT_FALSE(s.camera.free);
+}
+
+TEST(FrameClockTest, FixedFrameTimeAddsUpRealTimeIsMonotonicAndTheTextShowsItsInverse) {
+    FrameClock::useFixedFrameTime(0.02);
+    double frameSeconds = 0.0, totalSeconds = 1.0;
+    FrameClock clock;
+    for (int i = 0; i < 51; ++i) {
+        clock.start();
+        clock.stop(frameSeconds, totalSeconds);
+    }
+    EXPECT_EQ(frameSeconds, 0.02);
+    EXPECT_NEAR(totalSeconds, 2.02, 1e-12);
+    FrameClock::useFixedFrameTime(0.0);
+    clock.start();
+    clock.stop(frameSeconds, totalSeconds);
+    EXPECT_GE(frameSeconds, 0.0);
+    EXPECT_LT(frameSeconds, 1.0);
+
+    // The stream's default formatting: shortest, six significant digits.
+    for (const auto& [seconds, text] : {std::pair{0.02, "fps: 50"}, {0.016, "fps: 62.5"}, {0.0, "fps: inf"},
+                                        {1.0 / 3.0, "fps: 3"}, {0.007, "fps: 142.857"}, {1e-7, "fps: 1e+07"}})
+        EXPECT_EQ(fpsText(seconds), text);
 }
