@@ -219,7 +219,9 @@ TEST(SoundFile, UnusableFilesAndUnreadySystemsGiveTheirOwnCodes) {
     EXPECT_STREQ(audioErrorString(AudioResult(84)), "Unknown error.");
 }
 
-TEST(MusicPlayer, PlaysTheTrackLoopedOrRunsSilentAndSaysWhyOnlyWhenAskedForTheSpectrum) {
+// Start-up says nothing unless there is no output; a scene without music says why only when the
+// frame asks for the spectrum (the wording is checked in tests/gl/BadInputTest.cpp).
+TEST(MusicPlayer, PlaysTheTrackLoopedOrRunsSilentLeavingTheSpectrumAlone) {
     AudioSystem* system = nullptr;
     MusicPlayer* music = nullptr;
     EXPECT_EQ(captured([&] {
@@ -228,7 +230,6 @@ TEST(MusicPlayer, PlaysTheTrackLoopedOrRunsSilentAndSaysWhyOnlyWhenAskedForTheSp
                   playMusic(*music);
               }),
               "");
-    EXPECT_EQ(music->result, AUDIO_OK);
     ASSERT_NE(music->channel, nullptr);
     EXPECT_TRUE(music->sound->looping());
     std::vector<float> values(MUSIC_SPECTRUM_SIZE, -1.0f);
@@ -238,45 +239,26 @@ TEST(MusicPlayer, PlaysTheTrackLoopedOrRunsSilentAndSaysWhyOnlyWhenAskedForTheSp
     releaseMusic(music);
     closeAudio(system);
 
-    const char* const NOT_PLAYING = "FMOD error! analyse() (5) The channel is invalid or not playing.\n";
-    const std::string driver = std::getenv("SDL_AUDIODRIVER") ? std::getenv("SDL_AUDIODRIVER") : "";
-    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-    EXPECT_EQ(captured([&] { EXPECT_EQ(startAudio(system), AUDIO_ERR_OUTPUT); }),
-              "FMOD error! (1) The audio output device could not be opened.\n");
-    driver.empty() ? unsetenv("SDL_AUDIODRIVER") : setenv("SDL_AUDIODRIVER", driver.c_str(), 1);
-    music = createMusic(system, TRACK);
-    EXPECT_EQ(music->result, AUDIO_ERR_UNINITIALIZED);
-    playMusic(*music);
-    EXPECT_EQ(music->channel, nullptr);
-    values.assign(MUSIC_SPECTRUM_SIZE, 0.25f);
-    EXPECT_EQ(captured([&] { requestSpectrum(*music, values.data()); }), NOT_PLAYING);
-    EXPECT_EQ(values, std::vector<float>(MUSIC_SPECTRUM_SIZE, 0.25f));
-    releaseMusic(music);
-    closeAudio(system);
-
     ASSERT_EQ(startAudio(system, AUDIO_OUTPUT_MANUAL), AUDIO_OK);
-    MusicPlayer *missing = nullptr, *orphan = nullptr;
-    EXPECT_EQ(captured([&] {
-                  missing = createMusic(system, "media/no_such_track.mp3");
-                  EXPECT_EQ(missing->result, AUDIO_ERR_FILE_NOT_FOUND);
-                  playMusic(*missing);
-                  orphan = createMusic(nullptr, TRACK);
-                  playMusic(*orphan);
-              }),
-              "");
+    MusicPlayer* missing = createMusic(system, "media/no_such_track.mp3");
+    EXPECT_EQ(missing->result, AUDIO_ERR_FILE_NOT_FOUND);
+    playMusic(*missing);
     EXPECT_EQ(missing->result, AUDIO_ERR_ARGUMENT);  // playing a sound that was never made
+    MusicPlayer* orphan = createMusic(nullptr, TRACK);
     EXPECT_EQ(orphan->result, AUDIO_ERR_UNINITIALIZED);
-    EXPECT_EQ(captured([&] { requestSpectrum(*orphan, values.data()); }), NOT_PLAYING);
+    values.assign(MUSIC_SPECTRUM_SIZE, 0.25f);
+    captured([&] { requestSpectrum(*orphan, values.data()); });
+    EXPECT_EQ(values, std::vector<float>(MUSIC_SPECTRUM_SIZE, 0.25f));
     releaseMusic(missing);
     releaseMusic(orphan);
     releaseMusic(nullptr);
     closeAudio(system);
     closeAudio(nullptr);
-    EXPECT_EQ(spectrumBuffer(), spectrumBuffer());
     EXPECT_EQ(std::count(spectrumBuffer(), spectrumBuffer() + MUSIC_SPECTRUM_SIZE, 0.0f), MUSIC_SPECTRUM_SIZE);
 }
 
-TEST(MusicTrack, TheLoopIsSeamlessTheCommittedTrackIsItAndBinTwoPulsesWithTheBeat) {
+// Bin 2 pulsing with the beat of the playing track: tests/gl/MusicTest.cpp.
+TEST(MusicTrack, TheLoopIsSeamlessAndTheCommittedTrackDecodesToIt) {
     const std::vector<float> loop = synthesizeLoop();
     ASSERT_EQ(loop.size(), size_t(LOOP_FRAME_COUNT) * MIX_CHANNELS);
     float peak = 0.0f;
@@ -289,16 +271,4 @@ TEST(MusicTrack, TheLoopIsSeamlessTheCommittedTrackIsItAndBinTwoPulsesWithTheBea
     EXPECT_EQ(track.sourceRate * 10 + track.sourceChannels, MIX_RATE * 10 + 2);
     EXPECT_EQ(track.samples.size(), loop.size());
     expectSeamless(track.samples);
-
-    // 0.1 s after each beat the kick and bass sound; just before the next, both have died away.
-    Playing playing(TRACK, 1, true, 0);
-    for (int beat = 0; beat < 16; ++beat) {
-        playing.pull(4410);
-        const float onBeat = playing.spectrum(1)[2];
-        playing.pull(21500 - 4410);
-        const float offBeat = playing.spectrum(1)[2];
-        playing.pull(LOOP_FRAMES_PER_BEAT - 21500);
-        EXPECT_GT(onBeat, 4.0f * offBeat) << beat;
-        EXPECT_GT(onBeat, 0.3f) << beat;
-    }
 }

@@ -23,33 +23,25 @@ class Sandbox {
 public:
     Sandbox() : root(fs::temp_directory_path() / ("fuzzlets-sandbox-" + std::to_string(getpid()))) {
         fs::remove_all(root);
-        for (const char* folder : {"shader/glsl", "media", "media/textures"}) {
-            fs::create_directories(root / folder);
-            for (const auto& entry : fs::directory_iterator(fs::path(FUZZLETS_SOURCE_DIR) / folder))
-                if (entry.is_regular_file()) fs::create_symlink(entry.path(), root / folder / entry.path().filename());
-        }
+        for (const char* folder : {"shader", "media"})
+            fs::copy(fs::path(FUZZLETS_SOURCE_DIR) / folder, root / folder, fs::copy_options::recursive | fs::copy_options::create_symlinks);
         fs::current_path(root);
     }
     ~Sandbox() {
         fs::current_path(FUZZLETS_SOURCE_DIR);
         fs::remove_all(root);
     }
-    void remove(const char* path) { fs::remove(root / path); }
     void write(const char* path, const std::string& text) {
-        remove(path);
+        fs::remove(root / path);
         std::ofstream(root / path, std::ios::binary) << text;
     }
-    // The first bytes of the real file only.
-    void truncate(const char* path, size_t bytes) {
-        std::ifstream original(fs::path(FUZZLETS_SOURCE_DIR) / path, std::ios::binary);
-        std::string head(bytes, '\0');
-        original.read(head.data(), std::streamsize(bytes));
-        write(path, head);
-    }
-
-private:
     fs::path root;
 };
+
+std::string fileBytes(const char* path) {
+    std::ifstream file(fs::path(FUZZLETS_SOURCE_DIR) / path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
 
 // The scene keeps drawing a picture with something in it, not a blank or a crash.
 void expectStillDrawing() {
@@ -60,31 +52,24 @@ void expectStillDrawing() {
     EXPECT_GT(std::abs(corner.brightness() - middle.brightness()) + picture.mean(0, 0, 640, 480).brightness(), 10);
 }
 
-// Spectrum reports of `frames` frames: two a frame, each with our code and our sentence for it.
+// A scene without music says so twice a frame, when the frame asks for the spectrum.
 void expectSpectrumReports(int frames) {
-    const std::string printed = captureOutput([&] { runFrames(frames); });
-    std::istringstream lines(printed);
-    int count = 0;
-    for (std::string line; std::getline(lines, line); ++count) {
-        int code = 0;
-        char sentence[128] = {};
-        ASSERT_EQ(std::sscanf(line.c_str(), "FMOD error! analyse() (%d) %127[^\n]", &code, sentence), 2) << line;
-        EXPECT_STREQ(sentence, audioErrorString(AudioResult(code)));
-    }
-    EXPECT_EQ(count, 2 * frames) << printed;
+    std::string expected;
+    for (int line = 0; line < 2 * frames; ++line) expected += "FMOD error! analyse() (5) The channel is invalid or not playing.\n";
+    EXPECT_EQ(captureOutput([&] { runFrames(frames); }), expected);
 }
 
 }  // namespace
 
 TEST(BadInputTest, BrokenShadersImagesAndMissingMusicAreReportedAndItKeepsDrawing) {
     Sandbox sandbox;
-    sandbox.remove("shader/glsl/fur.vert");
+    fs::remove(sandbox.root / "shader/glsl/fur.vert");
     sandbox.write("shader/glsl/normalMapping.frag", "");
     sandbox.write("shader/glsl/depth.frag", "#version 120\nvoid main() { gl_FragColor = oops; }\n");
-    sandbox.remove("media/textures/NMBalls.png");
-    sandbox.truncate("media/textures/70er_green.jpg", 300);
+    fs::remove(sandbox.root / "media/textures/NMBalls.png");
+    sandbox.write("media/textures/70er_green.jpg", fileBytes("media/textures/70er_green.jpg").substr(0, 300));
     sandbox.write("media/textures/70er.jpg", "this is not a picture\n");
-    sandbox.remove("media/loop_space_rocket.mp3");
+    fs::remove(sandbox.root / "media/loop_space_rocket.mp3");
     Scene* s = nullptr;
     const std::string output = captureOutput([&] { s = startTestScene(); });
     for (const char* expected : {"shader/glsl/fur.vert: cannot be read", "shader/glsl/normalMapping.frag: cannot be read",

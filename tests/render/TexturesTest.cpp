@@ -1,16 +1,10 @@
-// The room's faces, the shader text reader, the generated fur shells and the wall normal map.
-#include <IL/il.h>
+// The room's faces and the generated fur shells.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cmath>
-#include <cstdlib>
-#include <cstring>
-#include <fstream>
 #include <tuple>
 
 #include "render/Room.h"
-#include "render/ShaderPrograms.h"
 #include "render/Textures.h"
 
 namespace {
@@ -44,21 +38,6 @@ TEST(RoomFaces, EveryFaceLiesOnTheCubeAndLooksInwards) {
     EXPECT_FLOAT_EQ(seen.x + 10 * seen.y + 100 * seen.z, 2 + 10 + 200);
 }
 
-TEST(ReadTextFileTest, EndsTheBytesReadWithANulAndRefusesMissingOrEmptyFiles) {
-    const std::string path = "/tmp/fuzzlets-text-" + std::to_string(getpid());
-    const std::string text = "void main() {\r\n  gl_FragColor = vec4(1.0);\n}";
-    std::ofstream(path, std::ios::binary) << text;
-    char* read = readTextFile(path.c_str());
-    ASSERT_NE(read, nullptr);
-    EXPECT_EQ(std::string(read), text);
-    std::free(read);
-    std::ofstream(path, std::ios::binary | std::ios::trunc).close();
-    EXPECT_EQ(readTextFile(path.c_str()), nullptr);
-    std::remove(path.c_str());
-    EXPECT_EQ(readTextFile(path.c_str()), nullptr);
-    EXPECT_EQ(readTextFile("/tmp"), nullptr);  // a folder opens but reads nothing
-}
-
 TEST(ShellTextures, FortyLayersThinningOutEachInsideTheOneBelowAndRepeatable) {
     const std::vector<float> densities = shellDensities();
     ASSERT_EQ(densities.size(), 40u);
@@ -90,30 +69,4 @@ TEST(ShellTextures, FortyLayersThinningOutEachInsideTheOneBelowAndRepeatable) {
         below = shell;
     }
     EXPECT_EQ(generated(0.5f).pixels, generated(0.5f).pixels);
-}
-
-// The committed wall normal map: unit normals facing out, exactly flat between the bumps.
-TEST(NormalMapImage, HoldsUnitNormalsOnFlatGround) {
-    ilInit();
-    ILuint image = 0;
-    ilGenImages(1, &image);
-    ilBindImage(image);
-    ASSERT_TRUE(ilLoadImage("media/textures/NMBalls.png"));
-    ASSERT_TRUE(ilConvertImage(IL_RGB, IL_UNSIGNED_BYTE));
-    const int width = ilGetInteger(IL_IMAGE_WIDTH), height = ilGetInteger(IL_IMAGE_HEIGHT);
-    EXPECT_EQ(width * 1000 + height, 512512);
-    const ILubyte* data = ilGetData();
-    int flat = 0;
-    for (int texel = 0; texel < width * height; ++texel) {
-        const ILubyte* p = data + 3 * texel;
-        const float x = p[0] / 127.5f - 1.0f, y = p[1] / 127.5f - 1.0f, z = p[2] / 127.5f - 1.0f;
-        ASSERT_NEAR(std::sqrt(x * x + y * y + z * z), 1.0f, 0.015f) << texel;
-        ASSERT_GE(z, 0.0f) << texel;
-        flat += p[0] == 128 && p[1] == 128 && p[2] == 255;
-    }
-    EXPECT_EQ(data[0] * 1000000 + data[1] * 1000 + data[2], 128128255);  // a corner between bumps
-    EXPECT_GT(flat, width * height / 4);
-    EXPECT_LT(flat, width * height * 9 / 10);
-    ilDeleteImages(1, &image);
-    ilShutDown();
 }
