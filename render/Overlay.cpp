@@ -8,6 +8,8 @@
 namespace {
 const float TEXT_X = 10.0f;
 const float TEXT_BASELINE_Y = 20.0f;
+// On the overlay's near plane, so the depth test never hides text.
+const float TEXT_Z = 1.0f;
 const float SPECTRUM_LEFT = 20.0f;
 const float SPECTRUM_BOTTOM_MARGIN = 20.0f;
 const float SPECTRUM_HEIGHT_PER_UNIT = 500.0f;
@@ -44,12 +46,12 @@ void endFlatOverlay() {
 void drawHelpLine(const std::string& line, float baseline) {
     const size_t padding = line.find("  ");
     if (padding == std::string::npos) {
-        drawBitmapText(line.c_str(), TEXT_X, baseline, 1.0f);
+        drawBitmapText(line.c_str(), TEXT_X, baseline, TEXT_Z);
         return;
     }
     const size_t action = line.find_first_not_of(' ', padding);
-    drawBitmapText(line.substr(0, padding).c_str(), TEXT_X, baseline, 1.0f);
-    if (action != std::string::npos) drawBitmapText(line.c_str() + action, HELP_ACTION_X, baseline, 1.0f);
+    drawBitmapText(line.substr(0, padding).c_str(), TEXT_X, baseline, TEXT_Z);
+    if (action != std::string::npos) drawBitmapText(line.c_str() + action, HELP_ACTION_X, baseline, TEXT_Z);
 }
 }  // namespace
 
@@ -96,7 +98,7 @@ void drawFpsText(double frameSeconds, int windowWidth, int windowHeight) {
     glPushMatrix();
     glLoadIdentity();
     glColor3f(1.0f, 1.0f, 1.0f);
-    drawBitmapText(fpsText(frameSeconds).c_str(), TEXT_X, TEXT_BASELINE_Y, 1.0f);
+    drawBitmapText(fpsText(frameSeconds).c_str(), TEXT_X, TEXT_BASELINE_Y, TEXT_Z);
     endOverlay();
 
     setTexture2D(GL_TEXTURE0, true);
