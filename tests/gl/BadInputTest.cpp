@@ -24,7 +24,10 @@ public:
     Sandbox() : root(fs::temp_directory_path() / ("fuzzlets-sandbox-" + std::to_string(getpid()))) {
         fs::remove_all(root);
         for (const char* folder : {"shader", "media"})
-            fs::copy(fs::path(FUZZLETS_SOURCE_DIR) / folder, root / folder, fs::copy_options::recursive | fs::copy_options::create_symlinks);
+            for (const auto& entry : fs::recursive_directory_iterator(fs::path(FUZZLETS_SOURCE_DIR) / folder)) {
+                const fs::path copy = root / fs::relative(entry.path(), FUZZLETS_SOURCE_DIR);
+                entry.is_directory() ? void(fs::create_directories(copy)) : fs::create_symlink(entry.path(), copy);
+            }
         fs::current_path(root);
     }
     ~Sandbox() {
