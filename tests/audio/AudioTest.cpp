@@ -1,5 +1,5 @@
-// The audio layer: the spectrum, the mixer, decoding and its errors, the music player and the
-// committed track. Test signals are written as float WAV, so they reach the decoder unrounded.
+// The audio layer: the spectrum, decoding and its errors, the music player and the committed
+// track. The mixer's loop, sample for sample through a device: tests/program/MusicRunTest.cpp. Test signals are written as float WAV, so they reach the decoder unrounded.
 #include <gtest/gtest.h>
 #include <sndfile.h>
 #include <unistd.h>
@@ -14,7 +14,6 @@
 
 #include "audio/AudioSystem.h"
 #include "audio/LoopSynthesizer.h"
-#include "audio/Mixer.h"
 #include "audio/MusicPlayer.h"
 #include "audio/SoundFile.h"
 
@@ -143,41 +142,6 @@ TEST(Spectrum, ABinCentredSineReadsItsAmplitudeOnItsSideAtAnyRate) {
     mono.system->close();
     EXPECT_EQ(channel.getSpectrum(kept.data(), SPECTRUM_SIZE, 0, SPECTRUM_WINDOW_RECT), AUDIO_ERR_UNINITIALIZED);
     EXPECT_EQ(kept, std::vector<float>(SPECTRUM_SIZE, 0.25f));
-}
-
-TEST(Mixer, LoopsWithoutAGapSumsVoicesRunsOutOfChannelsAndKeepsTheLatestSamples) {
-    std::vector<float> sound;  // frame f holds (f + 1, -(f + 1)): every sample told apart
-    for (int frame = 1; frame <= 5; ++frame) sound.insert(sound.end(), {float(frame), -float(frame)});
-    const auto pullInChunks = [](Mixer& mixer, int frames) {  // 7 does not divide 5: wraps fall inside a chunk
-        std::vector<float> output(size_t(frames) * MIX_CHANNELS);
-        for (int first = 0; first < frames; first += 7)
-            mixer.mix(&output[size_t(first) * MIX_CHANNELS], std::min(7, frames - first));
-        return output;
-    };
-    Mixer looping(1);
-    ASSERT_EQ(looping.start(&sound, sound.data(), 5, true), 0);
-    std::vector<float> output = pullInChunks(looping, FFT_SIZE + 3);
-    for (size_t frame = 0; frame < 23; ++frame) {
-        EXPECT_EQ(output[frame * 2], float(frame % 5 + 1)) << frame;
-        EXPECT_EQ(output[frame * 2 + 1], -float(frame % 5 + 1)) << frame;
-    }
-    std::vector<float> latest(FFT_SIZE);
-    ASSERT_TRUE(looping.copyLatest(0, 1, latest.data()));
-    for (size_t index = 0; index < FFT_SIZE; ++index) ASSERT_EQ(latest[index], output[(index + 3) * 2 + 1]) << index;
-
-    Mixer mixer(2);
-    EXPECT_FALSE(mixer.copyLatest(0, 0, latest.data()));
-    ASSERT_EQ(mixer.start(&sound, sound.data(), 5, false), 0);
-    ASSERT_EQ(mixer.start(&sound, sound.data(), 5, true), 1);
-    EXPECT_EQ(mixer.start(&sound, sound.data(), 5, true), -1);
-    output = pullInChunks(mixer, 10);
-    EXPECT_EQ(output[0], 2.0f);   // both voices
-    EXPECT_EQ(output[10], 1.0f);  // only the looping one after the end
-    EXPECT_FALSE(mixer.isPlaying(0));
-    EXPECT_EQ(mixer.start(&sound, sound.data(), 5, false), 0);
-    mixer.stopAll(&sound);
-    EXPECT_EQ(pullInChunks(mixer, 1)[0], 0.0f);
-    EXPECT_FALSE(mixer.isPlaying(1));
 }
 
 TEST(SoundFile, UnusableFilesAndUnreadySystemsGiveTheirOwnCodes) {
