@@ -70,19 +70,12 @@ TEST(StartupTest, LoadsInOrderAndEveryPassLeavesTheStateItPromises) {
     EXPECT_EQ(unit, GL_TEXTURE0);
     EXPECT_EQ(mode, GL_MODELVIEW);
 
+    // A shadow pass that left its culling, colour mask or framebuffer behind blanks the picture
+    // (tests/program/CaptureToolTest.cpp); the viewport and the light's matrices are checked here.
     renderShadowMap();
-    GLint viewport[4], cullFace = 0, drawBuffer = 0, framebuffer = -1;
-    GLboolean colourMask[4];
+    GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
-    glGetIntegerv(GL_CULL_FACE_MODE, &cullFace);
-    glGetBooleanv(GL_COLOR_WRITEMASK, colourMask);
-    glGetIntegerv(GL_DRAW_BUFFER, &drawBuffer);
-    glGetIntegerv(GL_FRAMEBUFFER_BINDING_EXT, &framebuffer);
     EXPECT_EQ(viewport[2] * 1000 + viewport[3], 640480);
-    EXPECT_EQ(cullFace, GL_BACK);
-    EXPECT_TRUE(colourMask[0] && colourMask[1] && colourMask[2] && colourMask[3]);
-    EXPECT_EQ(drawBuffer, GL_BACK);
-    EXPECT_EQ(framebuffer, 0);
     // The light's own projection and view stay loaded until the camera replaces them.
     Matrix4 projection, view;
     glGetFloatv(GL_PROJECTION_MATRIX, projection.m);
