@@ -35,7 +35,7 @@ struct Region {
     int r, g, b;
 };
 const Region REGIONS[] = {
-    {"fps text over the wall", 8, 6, 60, 20, 61, 67, 47},
+    {"fps text over the wall", 8, 6, 28, 20, 68, 74, 55},
     {"ceiling", 120, 5, 260, 28, 39, 47, 22},
     {"left wall", 40, 60, 130, 200, 33, 41, 18},
     {"back wall, lit", 180, 60, 270, 140, 88, 102, 59},
