@@ -3,7 +3,8 @@
 # repeatable to the byte, so running this twice gives the same files.
 #   tools/make-docs-pictures.sh [CAPTURE]
 # CAPTURE is a fuzzlets-capture to use; without it a Release one is built in build-docs/.
-# Needs an X display; without one, put xvfb-run -a -s '-screen 0 1280x1024x24' in front.
+# Needs Xvfb: the pictures are taken on an X display of their own, because a window that opens
+# over the capture's can make GLUT redraw it, and that extra frame moves the world on a step.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,14 +14,15 @@ if [ -z "$capture" ]; then
   cmake --build build-docs -j2 --target fuzzlets-capture >/dev/null
   capture=build-docs/tools/fuzzlets-capture
 fi
-if [ -z "${DISPLAY:-}" ]; then
-  echo "make-docs-pictures: no X display; run it under xvfb-run" >&2
-  exit 1
-fi
-export SDL_AUDIODRIVER=dummy
 
 scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
+display_number=90
+while [ -e "/tmp/.X${display_number}-lock" ]; do display_number=$((display_number + 1)); done
+Xvfb ":${display_number}" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+xvfb_pid=$!
+trap 'kill "$xvfb_pid" 2>/dev/null || true; rm -rf "$scratch"' EXIT
+export DISPLAY=":${display_number}" SDL_AUDIODRIVER=dummy
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 # picture NAME FRAMES OPTION...: captures FRAMES frames and keeps the last as docs/NAME.png.
 picture() {
