@@ -76,13 +76,15 @@ TEST(StartupTest, LoadsInOrderAndEveryPassLeavesTheStateItPromises) {
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(viewport[2] * 1000 + viewport[3], 640480);
-    // The light's own projection and view stay loaded until the camera replaces them.
+    // GL builds the light's matrices; they stay loaded until the camera replaces them, and
+    // lightMatrix is made of them.
     Matrix4 projection, view;
     glGetFloatv(GL_PROJECTION_MATRIX, projection.m);
     glGetFloatv(GL_MODELVIEW_MATRIX, view.m);
     for (int i = 0; i < 16; ++i) {
         EXPECT_NEAR(projection.m[i], lightProjectionMatrix().m[i], 1e-6f);
         EXPECT_NEAR(view.m[i], lightViewMatrix(s->light.position).m[i], 1e-5f);
+        EXPECT_NEAR(s->light.lightMatrix.m[i], lightMatrixFor(s->light.position).m[i], 1e-5f);
     }
 
     // The pointer turns the view only away from the centre.
