@@ -19,15 +19,13 @@ Scene* startTestScene(AudioOutput audioOutput) {
     return started;
 }
 
-void processWindowEvents() { glutMainLoopEvent(); }
-
 void runFrames(int count) {
     for (int i = 0; i < count; ++i) display();
 }
 
 void runFramesWithEvents(int count) {
     for (int i = 0; i < count; ++i) {
-        processWindowEvents();
+        glutMainLoopEvent();
         display();
     }
 }
@@ -46,17 +44,16 @@ Rgb Picture::at(int x, int yFromTop) const {
 }
 
 Rgb Picture::mean(int x0, int y0, int x1, int y1) const {
-    long r = 0, g = 0, b = 0, count = 0;
+    Rgb sum;
     for (int y = y0; y < y1; ++y)
         for (int x = x0; x < x1; ++x) {
             const Rgb p = at(x, y);
-            r += p.r;
-            g += p.g;
-            b += p.b;
-            ++count;
+            sum.r += p.r;
+            sum.g += p.g;
+            sum.b += p.b;
         }
-    if (count == 0) return {};
-    return {int(r / count), int(g / count), int(b / count)};
+    const int count = (x1 - x0) * (y1 - y0);
+    return {sum.r / count, sum.g / count, sum.b / count};
 }
 
 ScreenPoint projectToWindow(float x, float y, float z) {
@@ -66,8 +63,8 @@ ScreenPoint projectToWindow(float x, float y, float z) {
     glGetDoublev(GL_PROJECTION_MATRIX, projection);
     glGetIntegerv(GL_VIEWPORT, viewport);
     ScreenPoint point;
-    double windowY = 0.0;
-    gluProject(x, y, z, modelview, projection, viewport, &point.x, &windowY, &point.depth);
+    double windowY = 0.0, depth = 0.0;
+    gluProject(x, y, z, modelview, projection, viewport, &point.x, &windowY, &depth);
     point.yFromTop = viewport[3] - 1 - windowY;
     return point;
 }

@@ -21,7 +21,6 @@ Scene* startTestScene(AudioOutput audioOutput = AUDIO_OUTPUT_DEVICE);
 void runFrames(int count);
 // The same, letting GLUT deliver window events (resizes, full screen) before each frame.
 void runFramesWithEvents(int count);
-void processWindowEvents();
 
 struct Rgb {
     int r = 0, g = 0, b = 0;
@@ -40,12 +39,9 @@ public:
     WindowPixels pixels;
 };
 
-// Standard output written while the function runs.
-template <typename Function>
-std::string captureOutput(Function&& function);
-
 #include <gtest/gtest.h>
 
+// Standard output written while the function runs.
 template <typename Function>
 std::string captureOutput(Function&& function) {
     testing::internal::CaptureStdout();
@@ -54,7 +50,7 @@ std::string captureOutput(Function&& function) {
 }
 
 struct ScreenPoint {
-    double x = 0.0, yFromTop = 0.0, depth = 0.0;
+    double x = 0.0, yFromTop = 0.0;
 };
 
 // Where a world point lands in the window under the matrices the last frame left loaded.

@@ -6,7 +6,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "tests/program/RunningProgram.h"
 
@@ -15,9 +14,7 @@ namespace fs = std::filesystem;
 namespace {
 std::string fileBytes(const fs::path& path) {
     std::ifstream file(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 int capture(const std::vector<std::string>& options) {
@@ -73,9 +70,6 @@ TEST(CaptureToolTest, TheSameArgumentsGiveTheSamePictureAndSoundAndThePictureIsR
     ilInit();
     ilEnable(IL_ORIGIN_SET);
     ilOriginFunc(IL_ORIGIN_UPPER_LEFT);
-    ILuint image = 0;
-    ilGenImages(1, &image);
-    ilBindImage(image);
     ASSERT_TRUE(ilLoadImage((root / "first" / "frame-00006.png").c_str()));
     ASSERT_TRUE(ilConvertImage(IL_RGB, IL_UNSIGNED_BYTE));
     ASSERT_EQ(ilGetInteger(IL_IMAGE_WIDTH), 640);
@@ -89,7 +83,6 @@ TEST(CaptureToolTest, TheSameArgumentsGiveTheSamePictureAndSoundAndThePictureIsR
         for (int c = 0; c < 3; ++c)
             EXPECT_NEAR(sum[c] / count, expected[c], TOLERANCE) << region.what << ", channel " << "rgb"[c];
     }
-    ilDeleteImages(1, &image);
     fs::remove_all(root);
 }
 
