@@ -1,11 +1,6 @@
 #include "tests/gl/GlTestSupport.h"
 
-#include <GL/glew.h>
-#include <GL/freeglut.h>
-
 #include "app/FrameClock.h"
-#include "app/FrameDriver.h"
-#include "app/Scene.h"
 #include "app/Window.h"
 
 Scene* startTestScene(AudioOutput audioOutput) {
@@ -14,7 +9,7 @@ Scene* startTestScene(AudioOutput audioOutput) {
     static char programName[] = "fuzzlets-test";
     static char* argv[] = {programName, nullptr};
     int argc = 1;
-    FrameClock::useFixedFrameTime(TEST_FRAME_SECONDS);
+    FrameClock::useFixedFrameTime(1.0 / 60.0);
     started = startFuzzlets(&argc, argv, audioOutput);
     return started;
 }

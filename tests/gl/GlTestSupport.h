@@ -1,19 +1,20 @@
 // Runs the program's own start-up in a real window on the X display and reads back what a
-// viewer would see.
+// viewer would see. Includes what every test with a window uses: GL, the scene, its frame and
+// its input callbacks.
 #pragma once
 
-#include <cstdint>
-#include <string>
-#include <vector>
+#include <GL/glew.h>
+#include <GL/freeglut.h>
 
+#include <string>
+
+#include "app/FrameDriver.h"
+#include "app/Input.h"
+#include "app/Scene.h"
 #include "audio/MusicPlayer.h"
 #include "render/Screenshot.h"
 
-class Scene;
-
-constexpr double TEST_FRAME_SECONDS = 1.0 / 60.0;
-
-// Opens the window and runs start-up exactly as main does, with a fixed frame time. GLUT starts
+// Opens the window and runs start-up exactly as main does, with a fixed frame time of 1/60 s. GLUT starts
 // once per process: later calls return the scene already started.
 Scene* startTestScene(AudioOutput audioOutput = AUDIO_OUTPUT_DEVICE);
 // Draws frames back to back. Window events stay queued, so that pointer moves that other
@@ -28,8 +29,7 @@ struct Rgb {
 };
 
 // The window's back buffer, rows from the top: the last frame, or what was drawn since.
-class Picture {
-public:
+struct Picture {
     static Picture readBack();
     Rgb at(int x, int yFromTop) const;
     // Mean colour over a rectangle, yFromTop inclusive-exclusive.

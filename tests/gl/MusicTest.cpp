@@ -1,12 +1,7 @@
 // The music's spectrum as the frame reads it, and the fur in the shadow pass it bends.
-#include <GL/glew.h>
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cmath>
 
-#include "app/FrameDriver.h"
-#include "app/Scene.h"
 #include "tests/gl/GlTestSupport.h"
 
 TEST(MusicTest, BinTwoFollowsTheBeatAndBendsTheShadowFur) {

@@ -75,13 +75,14 @@ TEST(CaptureToolTest, TheSameArgumentsGiveTheSamePictureAndSoundAndThePictureIsR
     ASSERT_EQ(ilGetInteger(IL_IMAGE_WIDTH), 640);
     const ILubyte* pixels = ilGetData();
     for (const Region& region : REGIONS) {
-        long sum[3] = {0, 0, 0}, count = 0;
-        for (int y = region.y0; y < region.y1; ++y, count += region.x1 - region.x0)
-            for (int x = region.x0; x < region.x1; ++x)
-                for (int c = 0; c < 3; ++c) sum[c] += pixels[(y * 640 + x) * 3 + c];
         const int expected[3] = {region.r, region.g, region.b};
-        for (int c = 0; c < 3; ++c)
-            EXPECT_NEAR(sum[c] / count, expected[c], TOLERANCE) << region.what << ", channel " << "rgb"[c];
+        const long count = long(region.x1 - region.x0) * (region.y1 - region.y0);
+        for (int c = 0; c < 3; ++c) {
+            long sum = 0;
+            for (int y = region.y0; y < region.y1; ++y)
+                for (int x = region.x0; x < region.x1; ++x) sum += pixels[(y * 640 + x) * 3 + c];
+            EXPECT_NEAR(sum / count, expected[c], TOLERANCE) << region.what << ", channel " << "rgb"[c];
+        }
     }
     fs::remove_all(root);
 }
