@@ -12,8 +12,7 @@ TEST(InputTest, KeysFollowTheTableAnyReleaseStopsAndFollowCyclesThroughTheBalls)
     const struct { unsigned char key; int direction; } table[] = {{'d', 0}, {'q', 1}, {'s', 2}, {'a', 3}, {'e', 4}, {'w', 5}};
     for (const auto& row : table) {
         keyboard(row.key, 0, 0);
-        EXPECT_TRUE(s.camera.moving) << row.key;
-        EXPECT_EQ(s.camera.moveDirection, row.direction) << row.key;
+        EXPECT_EQ(std::pair(s.camera.moving, s.camera.moveDirection), std::pair(true, row.direction)) << row.key;
     }
     keyboard('u', 0, 0);  // the spectrum toggles; releasing any key, even this one, stops the flight
     keyboardUp('u', 0, 0);

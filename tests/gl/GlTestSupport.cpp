@@ -4,13 +4,11 @@
 #include "app/Window.h"
 
 Scene* startTestScene(AudioOutput audioOutput) {
-    static Scene* started = nullptr;
-    if (started) return started;
     static char programName[] = "fuzzlets-test";
     static char* argv[] = {programName, nullptr};
-    int argc = 1;
+    static int argc = 1;
     FrameClock::useFixedFrameTime(1.0 / 60.0);
-    started = startFuzzlets(&argc, argv, audioOutput);
+    static Scene* const started = startFuzzlets(&argc, argv, audioOutput);
     return started;
 }
 
@@ -26,11 +24,8 @@ void runFramesWithEvents(int count) {
 }
 
 Picture Picture::readBack() {
-    Picture picture;
-    picture.pixels = readWindowPixels(GL_BACK);
-    picture.width = picture.pixels.width;
-    picture.height = picture.pixels.height;
-    return picture;
+    WindowPixels pixels = readWindowPixels(GL_BACK);
+    return {pixels.width, pixels.height, std::move(pixels)};
 }
 
 Rgb Picture::at(int x, int yFromTop) const {
