@@ -123,6 +123,7 @@ TEST(SoundFile, UnusableFilesAndUnreadySystemsGiveTheirOwnCodes) {
     EXPECT_EQ(system->initManual(0), AUDIO_ERR_ARGUMENT);
     EXPECT_EQ(system->initManual(1), AUDIO_OK);
     EXPECT_EQ(system->initManual(1), AUDIO_ERR_INITIALIZED);
+    EXPECT_EQ(system->playSound(nullptr, &channel), AUDIO_ERR_ARGUMENT);
 
     const std::string track = readBytes(TRACK);
     EXPECT_EQ(system->createSound(temporaryPath("missing.mp3").c_str(), &sound), AUDIO_ERR_FILE_NOT_FOUND);

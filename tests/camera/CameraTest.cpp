@@ -114,7 +114,6 @@ TEST(Camera, StartsLookingDownTheRoomFliesByFrameTimeAndFollowsFromBehind) {
     Camera camera;
     expectNear({0, 5, -26}, camera.eye, 0.0f);
     expectNear({0, -std::sin(0.2f), std::cos(0.2f)}, forward(camera), 1e-4f);  // towards +z, tilted down by 0.2
-    EXPECT_GT(camera.rotation.column(1).y, 0.95f);
 
     // The pointer turns it in proportion to the frame time; right turns right; none at time 0.
     Camera still, fast, slow;
