@@ -96,6 +96,11 @@ void ignoreLiveInput() {
     glutPassiveMotionFunc(nullptr);
 }
 
+void drawOnlyWhenCalled() {
+    // GLUT insists on a display callback; the last frame stays in the buffers as it is.
+    glutDisplayFunc([] {});
+}
+
 void returnToStartWindow() {
     glutLeaveFullScreen();
     startWindowSteadyChecks = 0;

@@ -25,5 +25,9 @@ void reshape(int width, int height);
 // another program moves over the window must not turn the camera.
 void ignoreLiveInput();
 
+// For runs that draw their own frames: from now on a window event (another window passing over
+// this one) draws nothing, where it would otherwise draw an extra frame and move the world on.
+void drawOnlyWhenCalled();
+
 // Leaves full screen for a 640 x 480 window at (100, 100).
 void returnToStartWindow();

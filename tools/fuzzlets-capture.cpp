@@ -217,6 +217,7 @@ int main(int argc, char** argv) {
     if (options.width != WINDOW_WIDTH || options.height != WINDOW_HEIGHT)
         glutReshapeWindow(options.width, options.height);
     glutMainLoopEvent();
+    drawOnlyWhenCalled();
 
     MusicRecorder music(options.output + "/music.wav", options.fps);
     const bool showProgress = !options.quiet && options.frames >= 300;

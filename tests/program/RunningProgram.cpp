@@ -33,7 +33,7 @@ RunningProgram::~RunningProgram() {
 }
 
 void RunningProgram::kill() {
-    // SIGKILL: SDL turns SIGTERM into a quit event that GLUT never reads.
+    // SIGKILL: a test that ends early does not wait for an orderly shutdown.
     if (pid > 0 && !exited) {
         ::kill(pid, SIGKILL);
         waitpid(pid, nullptr, 0);
