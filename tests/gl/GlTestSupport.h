@@ -5,6 +5,7 @@
 
 #include <GL/glew.h>
 #include <GL/freeglut.h>
+#include <gtest/gtest.h>
 
 #include <string>
 
@@ -14,8 +15,8 @@
 #include "audio/MusicPlayer.h"
 #include "render/Screenshot.h"
 
-// Opens the window and runs start-up exactly as main does, with a fixed frame time of 1/60 s. GLUT starts
-// once per process: later calls return the scene already started.
+// Opens the window and runs start-up exactly as main does, with a fixed frame time of 1/60 s.
+// GLUT starts once per process: later calls return the scene already started.
 Scene* startTestScene(AudioOutput audioOutput = AUDIO_OUTPUT_DEVICE);
 // Draws frames back to back. Window events stay queued, so that pointer moves that other
 // tests make on the shared display cannot turn this test's camera.
@@ -38,8 +39,6 @@ struct Picture {
 
     WindowPixels pixels;
 };
-
-#include <gtest/gtest.h>
 
 // Standard output written while the function runs.
 template <typename Function>
