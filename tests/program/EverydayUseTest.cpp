@@ -66,11 +66,8 @@ public:
     }
     ~PrivateDisplay() {
         // SIGTERM, so that the server takes its lock file away with it.
-        for (RunningProgram* program : {manager.get(), server.get()}) {
-            if (!program) continue;
-            ::kill(program->pid, SIGTERM);
-            program->waitForExit(seconds(5));
-        }
+        for (RunningProgram* program : {manager.get(), server.get()})
+            if (program) program->stop(SIGTERM, seconds(5));
     }
     std::string name;
 
@@ -98,8 +95,7 @@ TEST(EverydayUseTest, StartedElsewhereItFindsItsDataAndSignalsEndItInOrder) {
                                {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + sound});
         ASSERT_EQ(program.readLine(), "yeah we got frambuffer objects!\n");
         std::this_thread::sleep_for(seconds(3));
-        ::kill(program.pid, signalNumber);
-        EXPECT_EQ(program.waitForExit(seconds(2)), 128 + signalNumber);
+        EXPECT_EQ(program.stop(signalNumber, seconds(2)), 128 + signalNumber);
         EXPECT_EQ("yeah we got frambuffer objects!\n" + program.readRest(), START_UP_LINES);
     }
     // The music played: the device got samples, and not only silence.
@@ -116,8 +112,7 @@ TEST(EverydayUseTest, InterruptedCaptureKeepsAReadableSoundFile) {
     const fs::path folder = emptyFolder("fuzzlets-interrupted");
     RunningProgram capture({FUZZLETS_CAPTURE, "--frames", "100000", "--quiet", "--output", folder.string()});
     std::this_thread::sleep_for(seconds(6));
-    ::kill(capture.pid, SIGINT);
-    EXPECT_EQ(capture.waitForExit(seconds(5)), 128 + SIGINT);
+    EXPECT_EQ(capture.stop(SIGINT, seconds(5)), 128 + SIGINT);
     SF_INFO info = {};
     SNDFILE* file = sf_open((folder / "music.wav").c_str(), SFM_READ, &info);
     ASSERT_NE(file, nullptr) << sf_strerror(nullptr);

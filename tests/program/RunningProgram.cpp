@@ -65,6 +65,11 @@ int RunningProgram::waitForExit(std::chrono::seconds limit) {
     return -1;
 }
 
+int RunningProgram::stop(int signalNumber, std::chrono::seconds limit) {
+    ::kill(pid, signalNumber);
+    return waitForExit(limit);
+}
+
 std::string runCommand(const std::string& command) {
     std::string output;
     FILE* pipe = popen(command.c_str(), "r");

@@ -23,6 +23,8 @@ public:
     std::string readRest();
     // Exit status, or -1 if it has not ended normally within the time.
     int waitForExit(std::chrono::seconds limit);
+    // Sends the signal and waits for the exit status as waitForExit does.
+    int stop(int signalNumber, std::chrono::seconds limit);
     void kill();
 
     pid_t pid = -1;
