@@ -3,8 +3,8 @@
 # repeatable to the byte, so running this twice gives the same files.
 #   tools/make-docs-pictures.sh [CAPTURE]
 # CAPTURE is a fuzzlets-capture to use; without it a Release one is built in build-docs/.
-# Needs Xvfb: the pictures are taken on an X display of their own, because a window that opens
-# over the capture's can make GLUT redraw it, and that extra frame moves the world on a step.
+# Needs Xvfb: the pictures are taken on an X display of their own, so that nothing else on the
+# user's screen can get into them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
