@@ -12,13 +12,9 @@ Scene* startTestScene(AudioOutput audioOutput) {
     return started;
 }
 
-void runFrames(int count) {
-    for (int i = 0; i < count; ++i) display();
-}
-
-void runFramesWithEvents(int count) {
+void runFrames(int count, bool withEvents) {
     for (int i = 0; i < count; ++i) {
-        glutMainLoopEvent();
+        if (withEvents) glutMainLoopEvent();
         display();
     }
 }

@@ -28,14 +28,8 @@ TEST(RenderTest, HairColoursCameraShadowsAndFloorFurReachThePicture) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     drawFurBalls();
     const Picture balls = Picture::readBack();
-    int red = 0, grey = 0;
-    for (int y = 0; y < balls.height; ++y)
-        for (int x = 0; x < balls.width; ++x) {
-            red += isReddish(balls.at(x, y));
-            grey += hasGreyHair(balls.at(x, y));
-        }
-    EXPECT_GT(red, 500);
-    EXPECT_GT(grey, 20);
+    EXPECT_GT(balls.count(balls.whole(), [&balls](int x, int y) { return isReddish(balls.at(x, y)); }), 500);
+    EXPECT_GT(balls.count(balls.whole(), [&balls](int x, int y) { return hasGreyHair(balls.at(x, y)); }), 20);
 
     // Six frames of 1/60 s at 10 units a second, along the view that tilts down by 0.2.
     keyboard('w', 0, 0);
