@@ -2,7 +2,6 @@
 // track. The mixer's loop, sample for sample through a device: tests/program/MusicRunTest.cpp.
 // Test signals are written as float WAV, so they reach the decoder unrounded.
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 #include <sndfile.h>
 #include <unistd.h>
 

@@ -1,7 +1,6 @@
 // The closed room of static boxes, the fur balls that bounce and leap in it, and the bends
 // their fur takes from motion and from the bass.
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
@@ -14,10 +13,6 @@
 using namespace testing;
 
 namespace {
-struct BuiltWorld {
-    BuiltWorld() { world.buildWorld(); }
-    PhysicsWorld world;
-};
 btRigidBody* bodyAt(PhysicsWorld& world, int index) {
     return btRigidBody::upcast(world.dynamicsWorld->getCollisionObjectArray()[index]);
 }
@@ -34,8 +29,8 @@ Matrix4 modelMatrix(Vector3 origin, float turn, float scale) {
 }  // namespace
 
 TEST(PhysicsWorld, TheRoomIsClosedAndOneFixedStepIsTakenPerFrame) {
-    BuiltWorld room;
-    PhysicsWorld& world = room.world;
+    PhysicsWorld world;
+    world.buildWorld();
     ASSERT_EQ(world.dynamicsWorld->getNumCollisionObjects(), 6);
     // Rays from the centre toward every face, edge and corner hit a wall: no gap anywhere.
     for (int d = 0; d < 27; ++d) {
@@ -83,8 +78,9 @@ TEST(PhysicsWorld, TheRoomIsClosedAndOneFixedStepIsTakenPerFrame) {
 }
 
 TEST(FurBall, SpawnsSixInsideSmoothsFifteenVelocitiesAndLeapsAfterThreeSecondsAtRest) {
-    BuiltWorld room;
-    const FurBallList balls = spawnFurBalls(room.world);
+    PhysicsWorld room;
+    room.buildWorld();
+    const FurBallList balls = spawnFurBalls(room);
     const Vector3 expected[] = {{5, 2, -4}, {-2, 5, 2}, {-2, 8, 2.1f}, {0, -2, 0}, {0, 8.4f, 0}, {0, -1, -6}};
     const float sizes[] = {3, 2, 3, 1, 3, 1};
     ASSERT_EQ(balls.size(), 6u);
@@ -98,7 +94,7 @@ TEST(FurBall, SpawnsSixInsideSmoothsFifteenVelocitiesAndLeapsAfterThreeSecondsAt
     EXPECT_FLOAT_EQ(corner.x, -8.9f);
     EXPECT_FLOAT_EQ(corner.z, 8.9f);
 
-    FurBall ball({0, 0, 0}, {1, 1, 1}, room.world);
+    FurBall ball({0, 0, 0}, {1, 1, 1}, room);
     for (int update = 1; update <= 16; ++update) {
         setVerticalSpeed(ball, float(update));
         EXPECT_NEAR(ball.updateMotion(1.0).y(), update <= 15 ? update : 9.0f, 1e-5f) << update;  // 2..16
@@ -108,7 +104,7 @@ TEST(FurBall, SpawnsSixInsideSmoothsFifteenVelocitiesAndLeapsAfterThreeSecondsAt
     ball.updateMotion(2.0);
     EXPECT_EQ(ball.restStartTime, 0.0f);
 
-    FurBall resting({2, 0, 0}, {1, 1, 1}, room.world);
+    FurBall resting({2, 0, 0}, {1, 1, 1}, room);
     resting.updateMotion(0.0);
     EXPECT_EQ(resting.restStartTime, 0.0f) << "the first frame starts nothing";
     resting.updateMotion(0.5);
@@ -130,12 +126,13 @@ TEST(FurBall, SpawnsSixInsideSmoothsFifteenVelocitiesAndLeapsAfterThreeSecondsAt
 }
 
 TEST(FurBall, TwentyMinutesOfLeapsStayInTheRoom) {
-    BuiltWorld other;
-    const FurBallList balls = spawnFurBalls(other.world);
+    PhysicsWorld other;
+    other.buildWorld();
+    const FurBallList balls = spawnFurBalls(other);
     seedRandom(1);
     std::vector<float> highest(balls.size(), -10.0f);
     for (int frame = 0; frame < 20 * 60 * 60; ++frame) {
-        other.world.stepFrame();
+        other.stepFrame();
         for (std::size_t i = 0; i < balls.size(); ++i) {
             balls[i]->updateMotion(frame / 60.0);
             const btVector3& centre = balls[i]->body->getWorldTransform().getOrigin();
@@ -150,7 +147,7 @@ TEST(FurBall, TwentyMinutesOfLeapsStayInTheRoom) {
     // Drawn farthest first, each once.
     FurBallList row;
     for (Vector3 p : {Vector3{1, 0, 0}, {-5, 0, 0}, {6, 0, 0}, {0, 3, 0}})
-        row.push_back(std::make_unique<FurBall>(p, Vector3{1, 1, 1}, other.world));
+        row.push_back(std::make_unique<FurBall>(p, Vector3{1, 1, 1}, other));
     EXPECT_THAT(sortFarthestFirst(row, {0, 0, 0}), ElementsAre(row[2].get(), row[1].get(), row[3].get(), row[0].get()));
 }
 
