@@ -3,11 +3,9 @@
 // Test signals are written as float WAV, so they reach the decoder unrounded.
 #include <gmock/gmock.h>
 #include <sndfile.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <set>
 #include <tuple>
 
@@ -15,14 +13,12 @@
 #include "audio/LoopSynthesizer.h"
 #include "audio/MusicPlayer.h"
 #include "audio/SoundFile.h"
+#include "tests/TestFiles.h"
 
 namespace {
 constexpr double BIN_TWO_HZ = 2.0 * MIX_RATE / FFT_SIZE;  // about 86.13 Hz
 constexpr const char* TRACK = "media/loop_space_rocket.mp3";
 
-std::string temporaryPath(const std::string& name) {
-    return testing::TempDir() + "fuzzlets_" + std::to_string(getpid()) + "_" + name;
-}
 std::vector<float> sine(int frames, double amplitude, int rate = MIX_RATE) {
     std::vector<float> samples(size_t(frames), 0.0f);
     for (int frame = 0; frame < frames; ++frame)
@@ -45,10 +41,6 @@ std::string writeBytes(const std::string& name, const std::string& bytes) {
     const std::string path = temporaryPath(name);
     std::ofstream(path, std::ios::binary) << bytes;
     return path;
-}
-std::string readBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 // Bin 2 reads `amplitude`; every other bin stays near zero, and none is negative.
 void expectOnlyBinTwo(std::vector<float> values, double amplitude, float tolerance) {
@@ -124,7 +116,7 @@ TEST(SoundFile, UnusableFilesAndUnreadySystemsGiveTheirOwnCodes) {
     EXPECT_EQ(system->initManual(1), AUDIO_ERR_INITIALIZED);
     EXPECT_EQ(system->playSound(nullptr, &channel), AUDIO_ERR_ARGUMENT);
 
-    const std::string track = readBytes(TRACK);
+    const std::string track = fileBytes(TRACK);
     EXPECT_EQ(system->createSound(temporaryPath("missing.mp3").c_str(), &sound), AUDIO_ERR_FILE_NOT_FOUND);
     for (const std::string& path :
          {testing::TempDir(), writeBytes("text.wav", "not a sound\n"), writeBytes("cut.mp3", track.substr(0, track.size() / 2))}) {

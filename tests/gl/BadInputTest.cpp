@@ -1,12 +1,10 @@
 // Broken or missing files in place of the shaders, the images and the music, and an output that
 // cannot open: the program says what it must and keeps drawing. Music files that are not audio:
 // tests/audio/AudioTest.cpp.
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 
+#include "tests/TestFiles.h"
 #include "tests/gl/GlTestSupport.h"
 
 namespace fs = std::filesystem;
@@ -16,7 +14,7 @@ namespace {
 // A working directory like the repository's, every file linked to the real one, in which a
 // test can break single files; the test process moves into it.
 struct Sandbox {
-    Sandbox() : root(fs::temp_directory_path() / ("fuzzlets-sandbox-" + std::to_string(getpid()))) {
+    Sandbox() : root(temporaryPath("sandbox")) {
         fs::remove_all(root);
         for (const char* folder : {"shader", "media"})
             for (const auto& entry : fs::recursive_directory_iterator(fs::path(FUZZLETS_SOURCE_DIR) / folder)) {

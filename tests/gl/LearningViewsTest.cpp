@@ -1,11 +1,11 @@
 // The keys for looking inside the frame: each changes the picture where it should and nowhere
 // else, and switching it back gives the normal picture again.
 #include <IL/il.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 
+#include "tests/TestFiles.h"
 #include "tests/gl/GlTestSupport.h"
 
 namespace fs = std::filesystem;
@@ -97,7 +97,7 @@ TEST(LearningViewsTest, EachViewChangesItsPartOfThePictureAndF12SavesNumberedPic
 
     // F12, twice: two numbered pictures of the window's size, one line each naming the file.
     const std::string startFolder = s->screenshotFolder;
-    s->screenshotFolder = (fs::temp_directory_path() / ("fuzzlets-views-" + std::to_string(getpid()))).string();
+    s->screenshotFolder = temporaryPath("views").string();
     fs::create_directories(s->screenshotFolder);
     const std::string printed = captureOutput([] {
         specialKey(GLUT_KEY_F12, 0, 0);

@@ -2,21 +2,15 @@
 // picture the one the shaders should draw, region by region.
 #include <IL/il.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 
+#include "tests/TestFiles.h"
 #include "tests/program/RunningProgram.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-std::string fileBytes(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
 int capture(const std::vector<std::string>& options) {
     std::vector<std::string> arguments = {FUZZLETS_CAPTURE};
     arguments.insert(arguments.end(), options.begin(), options.end());
@@ -50,7 +44,7 @@ const int TOLERANCE = 3;
 }  // namespace
 
 TEST(CaptureToolTest, TheSameArgumentsGiveTheSamePictureAndSoundAndThePictureIsRight) {
-    const fs::path root = fs::temp_directory_path() / ("fuzzlets-capture-" + std::to_string(getpid()));
+    const fs::path root = temporaryPath("capture");
     const std::vector<std::string> script = {"--frames", "12", "--every", "6", "--at", "1:tap=u", "--at", "7:key=w",
                                              "--at", "9:release=w", "--at", "10:move=40,-10"};
     for (const char* run : {"first", "second"}) {

@@ -1,16 +1,15 @@
 // The real program on SDL's disk driver, with no delay between buffers so that more than the
 // whole track is written within seconds: what reached the output is the track, looped.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <thread>
 
 #include "audio/SoundFile.h"
+#include "tests/TestFiles.h"
 #include "tests/program/RunningProgram.h"
 
 namespace {
@@ -23,7 +22,7 @@ TEST(MusicRunTest, TheRunningProgramPlaysTheTrackLoopedWithoutAGap) {
     DecodedSound track;
     ASSERT_EQ(decodeSoundFile(FUZZLETS_SOURCE_DIR "/media/loop_space_rocket.mp3", track), AUDIO_OK);
     const size_t trackSamples = track.samples.size();
-    const std::string output = "/tmp/fuzzlets-disk-audio-" + std::to_string(getpid()) + ".raw";
+    const std::string output = temporaryPath("disk-audio.raw").string();
     {
         RunningProgram program({FUZZLETS_BINARY},
                                {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIODELAY=0", "SDL_DISKAUDIOFILE=" + output});
@@ -38,8 +37,7 @@ TEST(MusicRunTest, TheRunningProgramPlaysTheTrackLoopedWithoutAGap) {
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
         }
     }
-    std::ifstream file(output, std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    const std::string bytes = fileBytes(output);
     std::vector<float> written(bytes.size() / sizeof(float));
     std::memcpy(written.data(), bytes.data(), written.size() * sizeof(float));
     std::remove(output.c_str());
