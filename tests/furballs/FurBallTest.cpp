@@ -20,11 +20,8 @@ void setVerticalSpeed(FurBall& ball, float speed) { ball.body->setLinearVelocity
 float length3(const Float4& v) { return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]); }
 // Translation * rotation about y * uniform scale, as the colour pass saves it.
 Matrix4 modelMatrix(Vector3 origin, float turn, float scale) {
-    Matrix4 m;
     const float c = std::cos(turn) * scale, s = std::sin(turn) * scale;
-    const float columns[16] = {c, 0, -s, 0, 0, scale, 0, 0, s, 0, c, 0, origin.x, origin.y, origin.z, 1};
-    std::copy(columns, columns + 16, m.m);
-    return m;
+    return {{c, 0, -s, 0, 0, scale, 0, 0, s, 0, c, 0, origin.x, origin.y, origin.z, 1}};
 }
 }  // namespace
 

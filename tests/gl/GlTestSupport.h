@@ -26,6 +26,7 @@ void runFrames(int count, bool withEvents = false);
 struct Rgb {
     int r = 0, g = 0, b = 0;
     int brightness() const { return r + g + b; }
+    bool isGrey() const { return r == g && g == b; }
     bool operator!=(Rgb other) const { return r != other.r || g != other.g || b != other.b; }
 };
 

@@ -7,11 +7,6 @@
 namespace {
 constexpr int TEXELS = SHELL_TEXTURE_SIZE * SHELL_TEXTURE_SIZE;
 bool isHair(const ShellTexture& shell, int texel) { return shell.pixels[4 * texel + 3] != 0; }
-ShellTexture generated(float density) {
-    ShellTexture shell;
-    generateShellPixels(shell, density);
-    return shell;
-}
 }  // namespace
 
 TEST(ShellTextures, FortyLayersThinningOutEachInsideTheOneBelow) {
@@ -24,7 +19,8 @@ TEST(ShellTextures, FortyLayersThinningOutEachInsideTheOneBelow) {
     EXPECT_EQ(shellAlpha(0.5f), 71);
     ShellTexture below;
     for (float density : densities) {
-        const ShellTexture shell = generated(density);
+        ShellTexture shell;
+        generateShellPixels(shell, density);
         int hairs = 0;
         for (int texel = 0; texel < TEXELS; ++texel) {
             const std::uint8_t* p = &shell.pixels[4 * texel];
