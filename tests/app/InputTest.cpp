@@ -16,9 +16,8 @@ TEST(InputTest, KeysFollowTheTableAnyReleaseStopsAndFollowCyclesThroughTheBalls)
     }
     keyboard('u', 0, 0);  // the spectrum toggles; releasing any key, even this one, stops the flight
     keyboardUp('u', 0, 0);
-    EXPECT_TRUE(s.showSpectrum);
     EXPECT_FALSE(s.camera.moving);
-    keyboard('u', 0, 0);
+    keyboard('u', 0, 0);  // the first press shows in the captured picture (tests/program/CaptureToolTest.cpp)
     EXPECT_FALSE(s.showSpectrum);
     // Upper case, digits outside the table, space and other keys do nothing; with no balls,
     // neither does the follow key.
