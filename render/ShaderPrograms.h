@@ -16,6 +16,7 @@ char* readTextFile(const char* path);
 class ProgramTable {
 public:
     // Compiles directory + name + ".vert" / ".frag", links them and enters the result under name.
+    // A source that cannot be read is named as such, and the name then gets 0.
     void load(const std::string& directory, const std::string& name);
     // A name never loaded is entered with 0 (the fixed-function pipeline) and yields 0.
     GLuint program(const std::string& name);
