@@ -21,12 +21,13 @@ bool holdsData(const fs::path& folder) {
 
 // The installed data sits in share/fuzzlets beside the bin/ that holds the program; the
 // configured prefix is asked as well, for a program copied elsewhere.
+// An installed program finds both to be the same folder, which is asked once.
 std::vector<fs::path> candidateFolders() {
     std::vector<fs::path> folders = {FUZZLETS_SOURCE_DIR};
     std::error_code error;
     const fs::path executable = fs::read_symlink("/proc/self/exe", error);
     if (!error) folders.push_back(executable.parent_path().parent_path() / "share/fuzzlets");
-    folders.push_back(FUZZLETS_INSTALLED_DATA_DIR);
+    if (folders.back() != fs::path(FUZZLETS_INSTALLED_DATA_DIR)) folders.push_back(FUZZLETS_INSTALLED_DATA_DIR);
     return folders;
 }
 
