@@ -8,7 +8,7 @@ packages=(
   freeglut3-dev libglew-dev libglu1-mesa-dev libgl1-mesa-dri
   libbullet-dev libdevil-dev
   libsdl2-dev libsndfile1-dev libkissfft-dev
-  libgtest-dev
+  libgtest-dev libgmock-dev
   xvfb xauth xdotool x11-utils openbox
   lame
 )
