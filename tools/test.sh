@@ -12,7 +12,9 @@ export SDL_AUDIODRIVER=dummy
 if [ -z "${DISPLAY:-}" ]; then
   display_number=99
   while [ -e "/tmp/.X${display_number}-lock" ]; do display_number=$((display_number + 1)); done
-  Xvfb ":${display_number}" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  # -noreset: otherwise the server resets when the readiness probe below disconnects, and a test
+  # connecting during that reset cannot open the display.
+  Xvfb ":${display_number}" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
   xvfb_pid=$!
   trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
   export DISPLAY=":${display_number}"
