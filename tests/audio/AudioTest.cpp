@@ -6,11 +6,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 #include <set>
 #include <tuple>
 
 #include "audio/AudioSystem.h"
 #include "audio/LoopSynthesizer.h"
+#include "audio/Mixer.h"
 #include "audio/MusicPlayer.h"
 #include "audio/SoundFile.h"
 #include "tests/TestFiles.h"
@@ -35,11 +37,6 @@ std::string writeWav(const std::string& name, const std::vector<float>& samples,
     SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
     sf_writef_float(file, samples.data(), sf_count_t(samples.size()) / channels);
     sf_close(file);
-    return path;
-}
-std::string writeBytes(const std::string& name, const std::string& bytes) {
-    const std::string path = temporaryPath(name);
-    std::ofstream(path, std::ios::binary) << bytes;
     return path;
 }
 // Bin 2 reads `amplitude`; every other bin stays near zero, and none is negative.
@@ -104,6 +101,19 @@ TEST(Spectrum, ABinCentredSineReadsItsAmplitudeOnItsSideAtAnyRate) {
     EXPECT_EQ(kept, std::vector<float>(SPECTRUM_SIZE, 0.25f));
 }
 
+// The spectrum reads the last FFT_SIZE frames handed out, oldest first: with a steady tone any
+// order would read the same, so every sample here is told apart by its value.
+TEST(Mixer, TheSpectrumInputIsTheLatestOutputInItsOrder) {
+    std::vector<float> counting(4 * FFT_SIZE), output((FFT_SIZE + 3) * MIX_CHANNELS), latest(FFT_SIZE);
+    std::iota(counting.begin(), counting.end(), 1.0f);
+    Mixer mixer(1);
+    mixer.start(&counting, counting.data(), counting.size() / MIX_CHANNELS, false);
+    mixer.mix(output.data(), FFT_SIZE + 3);  // the ring wraps inside one call
+    ASSERT_TRUE(mixer.copyLatest(0, 1, latest.data()));
+    for (size_t frame = 0; frame < FFT_SIZE; ++frame)
+        ASSERT_EQ(latest[frame], output[(frame + 3) * MIX_CHANNELS + 1]) << frame;
+}
+
 TEST(SoundFile, UnusableFilesAndUnreadySystemsGiveTheirOwnCodes) {
     AudioSystem* system = nullptr;
     ASSERT_EQ(createAudioSystem(&system), AUDIO_OK);
@@ -119,7 +129,8 @@ TEST(SoundFile, UnusableFilesAndUnreadySystemsGiveTheirOwnCodes) {
     const std::string track = fileBytes(TRACK);
     EXPECT_EQ(system->createSound(temporaryPath("missing.mp3").c_str(), &sound), AUDIO_ERR_FILE_NOT_FOUND);
     for (const std::string& path :
-         {testing::TempDir(), writeBytes("text.wav", "not a sound\n"), writeBytes("cut.mp3", track.substr(0, track.size() / 2))}) {
+         {testing::TempDir(), writeFileBytes(temporaryPath("text.wav"), "not a sound\n"),
+          writeFileBytes(temporaryPath("cut.mp3"), track.substr(0, track.size() / 2))}) {
         EXPECT_EQ(system->createSound(path.c_str(), &sound), AUDIO_ERR_FORMAT) << path;
         EXPECT_EQ(sound, nullptr);
     }

@@ -14,8 +14,7 @@ namespace {
 // A working directory like the repository's, every file linked to the real one, in which a
 // test can break single files; the test process moves into it.
 struct Sandbox {
-    Sandbox() : root(temporaryPath("sandbox")) {
-        fs::remove_all(root);
+    Sandbox() : root(emptyFolder("sandbox")) {
         for (const char* folder : {"shader", "media"})
             for (const auto& entry : fs::recursive_directory_iterator(fs::path(FUZZLETS_SOURCE_DIR) / folder)) {
                 const fs::path copy = root / fs::relative(entry.path(), FUZZLETS_SOURCE_DIR);
@@ -27,10 +26,6 @@ struct Sandbox {
     ~Sandbox() {
         fs::current_path(FUZZLETS_SOURCE_DIR);
         fs::remove_all(root);
-    }
-    void write(const char* path, const std::string& text) {
-        fs::remove(root / path);
-        std::ofstream(root / path, std::ios::binary) << text;
     }
     fs::path root;
 };
@@ -48,15 +43,18 @@ void expectStillDrawing() {
 TEST(BadInputTest, BrokenShadersImagesAndMissingMusicAreReportedAndItKeepsDrawing) {
     Sandbox sandbox;
     fs::remove(sandbox.root / "shader/glsl/fur.vert");
-    sandbox.write("shader/glsl/normalMapping.frag", "");
-    sandbox.write("shader/glsl/depth.frag", "#version 120\nvoid main() { gl_FragColor = oops; }\n");
+    fs::remove(sandbox.root / "shader/glsl/fur.frag");
+    fs::create_directory(sandbox.root / "shader/glsl/fur.frag");
+    writeFileBytes(sandbox.root / "shader/glsl/normalMapping.frag", "");
+    writeFileBytes(sandbox.root / "shader/glsl/depth.frag", "#version 120\nvoid main() { gl_FragColor = oops; }\n");
     fs::remove(sandbox.root / "media/textures/NMBalls.png");
     for (const char* image : {"media/textures/70er_green.jpg", "media/textures/70er.jpg"})
-        sandbox.write(image, "this is not a picture\n");
+        writeFileBytes(sandbox.root / image, "this is not a picture\n");
     fs::remove(sandbox.root / "media/loop_space_rocket.mp3");
     Scene* s = nullptr;
     const std::string output = captureOutput([&] { s = startTestScene(); });
-    for (const char* expected : {"shader/glsl/fur.vert: cannot be read", "shader/glsl/normalMapping.frag: cannot be read",
+    for (const char* expected : {"shader/glsl/fur.vert: cannot be read", "shader/glsl/fur.frag: cannot be read",
+                                 "shader/glsl/normalMapping.frag: cannot be read",
                                  "shader/glsl/depth.frag: compile failed", "link failed",
                                  "error loading image: media/textures/NMBalls.png\n"
                                  "error loading image: media/textures/70er_green.jpg\n"

@@ -88,8 +88,7 @@ TEST(LearningViewsTest, EachViewChangesItsPartOfThePictureAndF12SavesNumberedPic
 
     // F12, twice: two numbered pictures of the window's size, one line each naming the file.
     const std::string startFolder = s->screenshotFolder;
-    s->screenshotFolder = temporaryPath("views").string();
-    fs::create_directories(s->screenshotFolder);
+    s->screenshotFolder = emptyFolder("views").string();
     const std::string printed = captureOutput([] {
         specialKey(GLUT_KEY_F12, 0, 0);
         specialKey(GLUT_KEY_F12, 0, 0);

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "app/KeyTable.h"
+#include "tests/TestFiles.h"
 #include "tests/program/RunningProgram.h"
 
 namespace fs = std::filesystem;
@@ -22,13 +23,6 @@ const char* const START_UP_LINES =
     "loading texture: media/textures/NMBalls.png\n"
     "loading texture: media/textures/70er_green.jpg\n"
     "loading texture: media/textures/70er.jpg\n";
-
-fs::path emptyFolder(const std::string& name) {
-    const fs::path folder = fs::temp_directory_path() / (name + "-" + std::to_string(getpid()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    return folder;
-}
 
 // CPU time the process has used, in clock ticks.
 long cpuTicks(pid_t pid) {
@@ -87,7 +81,7 @@ TEST(EverydayUseTest, HelpAndVersionNeedNoDisplay) {
 }
 
 TEST(EverydayUseTest, StartedElsewhereItFindsItsDataAndSignalsEndItInOrder) {
-    const fs::path folder = emptyFolder("fuzzlets-elsewhere");
+    const fs::path folder = emptyFolder("elsewhere");
     const std::string sound = (folder / "sound.raw").string();
     for (int signalNumber : {SIGINT, SIGTERM}) {
         // exec: the signal must reach the program, not the shell.
@@ -109,7 +103,7 @@ TEST(EverydayUseTest, StartedElsewhereItFindsItsDataAndSignalsEndItInOrder) {
 }
 
 TEST(EverydayUseTest, InterruptedCaptureKeepsAReadableSoundFile) {
-    const fs::path folder = emptyFolder("fuzzlets-interrupted");
+    const fs::path folder = emptyFolder("interrupted");
     RunningProgram capture({FUZZLETS_CAPTURE, "--frames", "100000", "--quiet", "--output", folder.string()});
     std::this_thread::sleep_for(seconds(6));
     EXPECT_EQ(capture.stop(SIGINT, seconds(5)), 128 + SIGINT);
@@ -157,6 +151,7 @@ TEST(EverydayUseTest, WindowReturnsFromFullScreenAndEscapeQuits) {
         resizeTo(trip.width, trip.height);
         runCommand(xdotool + "key --window " + window + " f");
         std::this_thread::sleep_for(seconds(3));
+        EXPECT_NE(runCommand(geometry).find("Geometry: 1280x1024"), std::string::npos) << "full screen";
         runCommand(xdotool + "key --window " + window + " f");
         EXPECT_EQ(waitForOutput(geometry, start, 30), start);
         std::this_thread::sleep_for(seconds(5));  // the return settles
