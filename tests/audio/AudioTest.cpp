@@ -80,6 +80,10 @@ TEST(Spectrum, ABinCentredSineReadsItsAmplitudeOnItsSideAtAnyRate) {
     Playing right(writeWav("right.wav", rightOnly, 2));
     expectOnlyBinTwo(right.spectrum(1), 1.0, 1e-3f);
     expectOnlyBinTwo(right.spectrum(0), 0.0, 1e-6f);
+    // A sound released while it plays falls silent at once: its samples are freed.
+    EXPECT_EQ(right.sound->release(), AUDIO_OK);
+    right.pull(FFT_SIZE);
+    EXPECT_FALSE(right.channel->isPlaying());
     // Half the rate plays at its own pitch: twice the frames at the mix rate.
     Playing mono(writeWav("mono.wav", sine(2 * FFT_SIZE, 0.5, MIX_RATE / 2), 1, MIX_RATE / 2));
     EXPECT_EQ(mono.sound->frameCount(), size_t(4 * FFT_SIZE));
