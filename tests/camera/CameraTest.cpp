@@ -47,12 +47,36 @@ TEST(MathTypes, InversesBothWaysAndSingularIsAllZero) {
     for (float value : inverse(flat).m) EXPECT_EQ(value, 0.0f);
 }
 
-// The light's path: a closed periodic cubic, the uniform B-spline's matrix form segment by
-// segment, wrapping outside [0, 1]; moved control points keep it closed, others are refused.
-TEST(Curves, ClosedCurveIsTheMatrixFormAndStaysClosedWhenItsPointsMove) {
+// The light's path is a closed periodic cubic: the uniform B-spline's matrix form segment by
+// segment, wrapping outside [0, 1]. Each derivative is the difference quotient of the level
+// below; arc lengths integrate the speed and invert; moved control points keep the curve closed,
+// others are refused. Open curves, which the light does not use, end on their end points.
+TEST(Curves, ClosedCurveItsDerivativesLengthsAndMovedPointsThenOpenEnds) {
     curves::BSplineCurve3<float> curve(4, SQUARE, 3, true, false);
     for (int step = -20; step <= 60; ++step)
         expectNear(closedReference(SQUARE, step / 40.0), curve.PositionAt(step / 40.0f), 1e-5f);
+
+    const float h = 1e-3f, tolerance[3] = {1e-2f, 5e-2f, 2e-1f};
+    for (float t : {0.1f, 0.6f}) {  // inside knot intervals: the third derivative jumps at knots
+        Vector3 at[3][4];           // at t - h, t and t + h: the position and three derivatives
+        for (int k = 0; k < 3; ++k) curve.Evaluate(t + float(k - 1) * h, &at[k][0], &at[k][1], &at[k][2], &at[k][3]);
+        const Vector3 alone[4] = {curve.PositionAt(t), curve.FirstDerivativeAt(t), curve.SecondDerivativeAt(t),
+                                  curve.ThirdDerivativeAt(t)};
+        for (int d = 0; d < 4; ++d) expectNear(alone[d], at[1][d], 1e-5f);
+        for (int d = 1; d < 4; ++d) expectNear((at[2][d - 1] - at[0][d - 1]) * (0.5f / h), at[1][d], tolerance[d - 1]);
+    }
+    // Boole's rule (order 3) is exact for x^5; the length is the fine polyline's; three Newton
+    // steps find the parameter at a length.
+    const auto fifthPower = [](float x, void*) { return x * x * x * x * x; };
+    EXPECT_NEAR(curves::IntegrateRomberg<float>(3, 0.0f, 2.0f, fifthPower, nullptr), 64.0f / 6, 1e-4f);
+    double polyline = 0;
+    for (int i = 0; i < 20000; ++i)
+        polyline += length(closedReference(SQUARE, (i + 1) / 20000.0) - closedReference(SQUARE, i / 20000.0));
+    const float total = curve.TotalLength();
+    EXPECT_NEAR(total, polyline, 1e-3 * polyline);
+    for (float part : {0.0f, 0.3f, 0.85f, 1.0f, 2.0f})
+        EXPECT_NEAR(curve.LengthBetween(0.0f, curve.TimeAtLength(part * total, 3, 1e-5f)), std::min(part, 1.0f) * total, 1e-4f);
+
     const Vector3 moved[4] = {{-3, 2, 0}, SQUARE[1], {0.5f, 4, -2}, SQUARE[3]};
     curve.ReplaceControlPoint(0, moved[0]);
     curve.ReplaceControlPoint(2, moved[2]);
@@ -60,6 +84,11 @@ TEST(Curves, ClosedCurveIsTheMatrixFormAndStaysClosedWhenItsPointsMove) {
     curve.ReplaceControlPoint(-1, {9, 9, 9});
     for (int i = 0; i < 4; ++i) expectNear(moved[i], curve.ControlPointAt(i), 0.0f);
     for (float t : {0.0f, 0.3f, 0.95f, 1.0f}) expectNear(closedReference(moved, t), curve.PositionAt(t), 1e-5f);
+
+    const Vector3 points[5] = {{0, 0, 0}, {1, 2, 0}, {2, -1, 1}, {3, 0, 2}, {4, 1, 0}};
+    curves::BSplineCurve3<float> open(5, points, 3, false, true), loop(5, points, 3, true, true);
+    for (float t : {-0.5f, 0.0f, 1.0f, 2.0f}) expectNear(points[t < 0.5f ? 0 : 4], open.PositionAt(t), 1e-6f);
+    expectNear(points[0], loop.PositionAt(1.0f), 1e-6f);  // closed but not periodic: back at its start
 }
 
 TEST(Light, MovesAlongItsDriftingPathAndMapsTheWorldIntoTheShadowMap) {

@@ -34,9 +34,7 @@ Rgb Picture::mean(int x0, int y0, int x1, int y1) const {
     for (int y = y0; y < y1; ++y)
         for (int x = x0; x < x1; ++x) {
             const Rgb p = at(x, y);
-            sum.r += p.r;
-            sum.g += p.g;
-            sum.b += p.b;
+            sum = {sum.r + p.r, sum.g + p.g, sum.b + p.b};
         }
     const int count = (x1 - x0) * (y1 - y0);
     return {sum.r / count, sum.g / count, sum.b / count};
