@@ -118,7 +118,8 @@ TEST(EverydayUseTest, InterruptedCaptureKeepsAReadableSoundFile) {
 // The window opens at its start place, draws continuously, ignores keys outside its table,
 // returns from full screen to the start window whatever size it had (the screen's own too),
 // with and without a window manager, leaves nothing pending that would undo a later resize,
-// and quits on Escape having printed nothing but its start-up lines.
+// saves numbered screenshots on F12, and quits on Escape having printed nothing but its start-up
+// lines and the screenshots' names.
 TEST(EverydayUseTest, WindowReturnsFromFullScreenAndEscapeQuits) {
     struct RoundTrip {
         bool withWindowManager;
@@ -127,7 +128,9 @@ TEST(EverydayUseTest, WindowReturnsFromFullScreenAndEscapeQuits) {
     for (const RoundTrip& trip : {RoundTrip{true, "800", "600"}, RoundTrip{false, "1280", "1024"}}) {
         SCOPED_TRACE(trip.withWindowManager ? "openbox" : "bare");
         PrivateDisplay display(trip.withWindowManager);
-        RunningProgram program({FUZZLETS_BINARY}, {"DISPLAY=" + display.name});
+        const fs::path folder = emptyFolder("window");
+        RunningProgram program({"/bin/sh", "-c", "cd " + folder.string() + " && exec " FUZZLETS_BINARY},
+                               {"DISPLAY=" + display.name});
         const std::string xdotool = "env DISPLAY=" + display.name + " xdotool ";
         const std::string id = runCommand("timeout 60 " + xdotool + "search --sync --onlyvisible --name '^Fuzzlets$' | head -n 1");
         ASSERT_FALSE(id.empty());
@@ -140,6 +143,15 @@ TEST(EverydayUseTest, WindowReturnsFromFullScreenAndEscapeQuits) {
         // A window manager's frame moves the client area inside the place asked for.
         if (!trip.withWindowManager) {
             EXPECT_EQ(start, "  Position: 100,100 (screen: 0)\n  Geometry: 640x480\n");
+        }
+        // F12 twice: two numbered pictures of the window, in the folder it was started from.
+        runCommand(xdotool + "key --window " + window + " F12 F12");
+        std::this_thread::sleep_for(seconds(2));
+        std::string saved;
+        for (const char* name : {"fuzzlets-0001.png", "fuzzlets-0002.png"}) {
+            saved += "screenshot written to " + (folder / name).string() + "\n";
+            const std::string png = fileBytes(folder / name);  // width and height in its header
+            EXPECT_TRUE(png.size() > 24 && png.compare(16, 8, std::string("\0\0\x02\x80\0\0\x01\xe0", 8)) == 0) << name;
         }
 
         // Each resize must hold: a return that stayed armed would undo it.
@@ -162,6 +174,7 @@ TEST(EverydayUseTest, WindowReturnsFromFullScreenAndEscapeQuits) {
         EXPECT_EQ(program.waitForExit(seconds(1)), -1);
         runCommand(xdotool + "key --window " + window + " Escape");
         EXPECT_EQ(program.waitForExit(seconds(20)), 0);
-        EXPECT_EQ(program.readRest(), START_UP_LINES);
+        EXPECT_EQ(program.readRest(), START_UP_LINES + saved);
+        fs::remove_all(folder);
     }
 }
