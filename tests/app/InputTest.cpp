@@ -24,8 +24,7 @@ TEST(InputTest, KeysFollowTheTableAnyReleaseStopsAndFollowCyclesThroughTheBalls)
     s.camera.eye = {1.0f, 2.0f, 3.0f};
     for (unsigned char key : {'W', 'M', 'U', '9', ' ', 'x', '\t', 'm'}) keyboard(key, 0, 0);
     EXPECT_FALSE(s.camera.moving || s.showSpectrum);
-    EXPECT_TRUE(s.camera.free);
-    EXPECT_EQ(s.camera.eye.x, 1.0f);
+    EXPECT_EQ(std::pair(s.camera.free, s.camera.eye.x), std::pair(true, 1.0f));
 
     s.furBalls = spawnFurBalls();
     for (unsigned index = 0; index < 6; ++index) {
@@ -34,11 +33,9 @@ TEST(InputTest, KeysFollowTheTableAnyReleaseStopsAndFollowCyclesThroughTheBalls)
         EXPECT_EQ(s.camera.followTarget, &s.furBalls[index]->position);
     }
     keyboard('m', 0, 0);  // after the last ball: the free view from the start
-    EXPECT_TRUE(s.camera.free);
-    EXPECT_EQ(s.camera.eye.z, -26.0f);
+    EXPECT_EQ(std::pair(s.camera.free, s.camera.eye.z), std::pair(true, -26.0f));
     keyboard('m', 0, 0);
-    EXPECT_EQ(s.followIndex, 0u);
-    EXPECT_FALSE(s.camera.free);
+    EXPECT_EQ(std::pair(s.camera.free, s.followIndex), std::pair(false, 0u));
 }
 
 TEST(FrameClockTest, FixedFrameTimeAddsUpRealTimeIsMonotonicAndTheTextShowsItsInverse) {
