@@ -83,7 +83,7 @@ TEST(EverydayUseTest, HelpAndVersionNeedNoDisplay) {
 TEST(EverydayUseTest, StartedElsewhereItFindsItsDataAndSignalsEndItInOrder) {
     const fs::path folder = emptyFolder("elsewhere");
     const std::string sound = (folder / "sound.raw").string();
-    for (int signalNumber : {SIGINT, SIGTERM}) {
+    for (int signalNumber : {SIGINT, SIGTERM, SIGHUP}) {
         // exec: the signal must reach the program, not the shell.
         RunningProgram program({"/bin/sh", "-c", "cd " + folder.string() + " && exec " FUZZLETS_BINARY},
                                {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + sound});
