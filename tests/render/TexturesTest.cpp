@@ -21,7 +21,7 @@ TEST(ShellTextures, FortyLayersThinningOutEachInsideTheOneBelow) {
     for (float density : densities) {
         ShellTexture shell;
         generateShellPixels(shell, density);
-        int hairs = 0;
+        int hairs = 0, greys = 0;
         for (int texel = 0; texel < TEXELS; ++texel) {
             const std::uint8_t* p = &shell.pixels[4 * texel];
             if (!isHair(shell, texel)) {
@@ -33,9 +33,11 @@ TEST(ShellTextures, FortyLayersThinningOutEachInsideTheOneBelow) {
             ASSERT_EQ(p[3], shellAlpha(density)) << density;
             ASSERT_GE(p[0], 55) << density;
             ASSERT_TRUE(p[1] == 0 ? p[2] == 0 : p[1] == p[0] && p[2] == p[0]) << density;
+            greys += p[1] != 0;
             ASSERT_TRUE(below.pixels.empty() || isHair(below, texel)) << "density " << density << " texel " << texel;
         }
         EXPECT_GT(hairs, 0);
+        EXPECT_GT(greys, 0) << density;  // a few grey hairs in every layer
         EXPECT_LE(hairs, shellHairCount(density));  // hairs may share a texel
         below = shell;
     }
