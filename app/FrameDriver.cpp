@@ -34,7 +34,8 @@ void drawRoomPass() {
                                 &scene->furShells,
                                 scene->texMatrix,
                                 scene->depthTexStep,
-                                scene->shellSelection};
+                                scene->settings.furStyle(),
+                                scene->settings.softShadows};
     drawRoom(scene->programs, room);
 }
 
@@ -42,21 +43,40 @@ void drawRoomPass() {
 std::vector<std::string> helpLines() {
     std::vector<std::string> lines(KEY_TABLE, KEY_TABLE + KEY_TABLE_LINES);
     lines.push_back("");
-    lines.push_back("shells drawn: " + describeShellSelection(scene->shellSelection, scene->furShells.size()));
+    lines.push_back("shells drawn: " + describeShellSelection(scene->settings.shellsDrawn, scene->furShells.size()));
     if (scene->paused) lines.push_back("paused");
     return lines;
 }
 
+// The buttons act on the world here, so the panel itself changes nothing but the settings.
+void carryOut(const PanelRequests& requests) {
+    if (requests.dropBalls) scene->physics->resetBodies();
+    if (requests.leapNow)
+        for (const auto& ball : scene->furBalls) ball->leap(scene->settings.leapStrength);
+}
+
+void drawSettingsPanel() {
+    profileMark("settings panel");
+    const std::string vsyncState = scene->swapControl->available()
+                                       ? std::string(scene->settings.vsync ? "on" : "off") + " (" +
+                                             scene->swapControl->description() + ")"
+                                       : scene->swapControl->description();
+    const Profiler* passTimes = installedProfiler() ? installedProfiler() : &scene->lastPassTimes;
+    carryOut(scene->panel.draw(scene->settings, scene->frameTimes, passTimes, vsyncState,
+                               scene->windowWidth, scene->windowHeight));
+}
+
 void drawOverlayPass() {
     const int width = scene->windowWidth, height = scene->windowHeight;
-    if (scene->showShadowMap) drawShadowMapView(scene->shadowDepthTexture, width, height);
+    if (scene->settings.shadowMapView) drawShadowMapView(scene->shadowDepthTexture, width, height);
     glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);
     drawFpsText(scene->frameSeconds, width, height);
-    if (scene->showSpectrum) drawSpectrumLine(scene->spectrum, width, height);
+    if (scene->settings.spectrumLine) drawSpectrumLine(scene->spectrum, width, height);
     if (scene->showHelp) drawHelpPanel(helpLines(), width, height);
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_LIGHTING);
+    if (scene->panel.shown()) drawSettingsPanel();
 }
 
 }  // namespace
@@ -72,18 +92,19 @@ void drawFurBalls() {
     glActiveTexture(GL_TEXTURE1);
     glBindTexture(GL_TEXTURE_2D, scene->shadowDepthTexture);
     glActiveTexture(GL_TEXTURE0);
+    const FurStyle style = scene->settings.furStyle();
     for (FurBall* ball : order) {
         // A paused ball keeps its smoothed velocity, so its fur keeps its bend.
-        if (!scene->paused) ball->updateMotion(scene->worldSeconds);
-        ball->drawFur(programs, scene->furShells, scene->shellSelection, scene->camera.inverseViewMatrix);
+        if (!scene->paused) ball->updateMotion(scene->worldSeconds, scene->settings.leapRule());
+        ball->drawFur(programs, scene->furShells, style, scene->camera.inverseViewMatrix);
     }
 }
 
 void renderShadowMap() {
     profileMark("shadow");
     beginShadowPass(scene->shadowTarget(), scene->light, scene->programs);
-    for (const auto& ball : scene->furBalls)
-        ball->drawDepth(scene->programs, scene->furShells, scene->shellSelection, scene->spectrum);
+    const FurStyle style = scene->settings.furStyle();
+    for (const auto& ball : scene->furBalls) ball->drawDepth(scene->programs, scene->furShells, style, scene->spectrum);
     endShadowPass();
 }
 
@@ -92,7 +113,7 @@ void advanceWorld() {
     fetchSpectrum();
     if (scene->paused) return;
     scene->physics->stepFrame();
-    scene->light.update(scene->frameSeconds);
+    scene->light.update(scene->frameSeconds * scene->settings.lightSpeed);
 }
 
 void drawView() {
@@ -116,6 +137,12 @@ void drawView() {
 void display() {
     FrameClock clock;
     clock.start();
+    // While the panel shows, it times the passes (the previous frame's, which are complete),
+    // unless the benchmark already timing the frame has installed a profiler.
+    Profiler passTimes;
+    const bool timePasses = scene->panel.shown() && !installedProfiler();
+    if (timePasses) installProfiler(&passTimes);
+    scene->applyChangedSettings();
     advanceWorld();
     renderShadowMap();
     drawView();
@@ -123,6 +150,11 @@ void display() {
     glFlush();
     glutSwapBuffers();
     profileMark(nullptr);
+    if (timePasses) {
+        installProfiler(nullptr);
+        scene->lastPassTimes = std::move(passTimes);
+    }
     clock.stop(scene->frameSeconds, scene->totalSeconds);
+    scene->frameTimes.record(scene->frameSeconds);
     if (!scene->paused) scene->worldSeconds += scene->frameSeconds;
 }

@@ -9,9 +9,11 @@
 #include "app/Scene.h"
 #include "app/Window.h"
 #include "render/Screenshot.h"
+#include "render/ShellSelection.h"
 
 namespace {
 const unsigned char KEY_ESCAPE = 27;
+const unsigned char KEY_TAB = '\t';
 
 // Movement keys in direction order: +right, +up, +back, -right, -up, -back.
 const unsigned char MOVEMENT_KEYS[] = {'d', 'q', 's', 'a', 'e', 'w'};
@@ -51,9 +53,25 @@ void advanceFollowCycle() {
         camera.setFree(true);
     }
 }
+// While the panel shows, the pointer is free to click it and mouse look is off; hidden again,
+// the pointer goes back to the centre it is held at.
+void toggleSettingsPanel() {
+    scene->panel.toggle();
+    if (scene->panel.shown()) {
+        glutSetCursor(GLUT_CURSOR_LEFT_ARROW);
+    } else {
+        glutSetCursor(GLUT_CURSOR_NONE);
+        glutWarpPointer(scene->pointerCentreX, scene->pointerCentreY);
+    }
+}
 }  // namespace
 
-void keyboard(unsigned char key, int, int) {
+void keyboard(unsigned char key, int x, int y) {
+    if (key == KEY_TAB) {
+        toggleSettingsPanel();
+        return;
+    }
+    if (scene->panel.takeKey(key, true, x, y)) return;
     const int direction = movementDirection(key);
     if (direction >= 0) {
         scene->camera.moving = true;
@@ -64,17 +82,17 @@ void keyboard(unsigned char key, int, int) {
         case KEY_ESCAPE: std::exit(0);
         case 'f': toggleFullscreen(); break;
         case 'm': advanceFollowCycle(); break;
-        case 'u': scene->showSpectrum = !scene->showSpectrum; break;
+        case 'u': scene->settings.spectrumLine = !scene->settings.spectrumLine; break;
         case 'h': scene->showHelp = !scene->showHelp; break;
-        case '1': scene->showShadowMap = !scene->showShadowMap; break;
-        case '2': scene->shellSelection = nextShellSelection(scene->shellSelection); break;
+        case '1': scene->settings.shadowMapView = !scene->settings.shadowMapView; break;
+        case '2': scene->settings.shellsDrawn = nextShellPreset(scene->settings.shellsDrawn); break;
         case 'p': scene->paused = !scene->paused; break;
         default: break;
     }
 }
 
-void specialKey(int key, int, int) {
-    if (key != GLUT_KEY_F12) return;
+void specialKey(int key, int x, int y) {
+    if (scene->panel.takeSpecialKey(key, true, x, y) || key != GLUT_KEY_F12) return;
     const std::string path = writeNumberedScreenshot(scene->screenshotFolder);
     if (path.empty())
         std::printf("screenshot not written: cannot write into %s\n", scene->screenshotFolder.c_str());
@@ -83,9 +101,21 @@ void specialKey(int key, int, int) {
     std::fflush(stdout);
 }
 
-void keyboardUp(unsigned char, int, int) { scene->camera.moving = false; }
+void specialKeyUp(int key, int x, int y) { scene->panel.takeSpecialKey(key, false, x, y); }
+
+void keyboardUp(unsigned char key, int x, int y) {
+    if (scene->panel.takeKey(key, false, x, y)) return;
+    scene->camera.moving = false;
+}
+
+void mouseButton(int button, int state, int x, int y) { scene->panel.takeButton(button, state, x, y); }
+
+void mouseDrag(int x, int y) { scene->panel.takePointer(x, y); }
+
+void mouseWheel(int wheel, int direction, int x, int y) { scene->panel.takeWheel(wheel, direction, x, y); }
 
 void passiveMotion(int x, int y) {
+    if (scene->panel.takePointer(x, y)) return;
     const int dx = x - scene->pointerCentreX;
     const int dy = y - scene->pointerCentreY;
     // The warp below produces an event at the centre itself, which must not turn the camera.

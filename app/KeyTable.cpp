@@ -12,6 +12,7 @@ const char* const KEY_TABLE[] = {
     "1        show or hide the shadow map, bottom right",
     "2        fur shells drawn: all 40, every fifth, innermost, in turn",
     "p        pause or resume the world; the camera still flies",
+    "Tab      settings panel on / off; the pointer is free while it shows",
     "F12      save the window as fuzzlets-NNNN.png",
     "Escape   quit",
 };

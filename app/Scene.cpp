@@ -35,7 +35,7 @@ void Scene::destroyInstance() {
 void Scene::init() {
     fullscreen = false;
     ilInit();
-    showSpectrum = false;
+    settings.spectrumLine = false;
     profileMark("music");
     audioResult = startAudio(audioSystem, audioOutput);
     music = createMusic(audioSystem, MUSIC_PATH);
@@ -54,11 +54,31 @@ void Scene::init() {
     const ShadowTarget target = createShadowTarget();
     shadowFramebuffer = target.framebuffer;
     shadowDepthTexture = target.depthTexture;
+    shadowMapSize = target.size;
     // The music starts last, once everything else has loaded.
     profileMark("music");
     playMusic(*music);
-    depthTexStep = SHADOW_TEXEL_STEP;
+    depthTexStep = shadowTexelStep(shadowMapSize);
+    swapControl = std::make_unique<SwapControl>();
     profileMark(nullptr);
+}
+
+void Scene::applyChangedSettings() {
+    const Settings& wanted = settings;
+    Settings& built = appliedSettings;
+    if (wanted.shadowMapSize != built.shadowMapSize) {
+        deleteShadowTarget(shadowTarget());
+        const ShadowTarget target = createShadowTarget(wanted.shadowMapSize);
+        shadowFramebuffer = target.framebuffer;
+        shadowDepthTexture = target.depthTexture;
+        shadowMapSize = target.size;
+        depthTexStep = shadowTexelStep(shadowMapSize);
+    }
+    if (wanted.hairDensity != built.hairDensity) makeShellTextures(furShells, wanted.hairDensity);
+    if (wanted.gravity != built.gravity) physics->setGravityScale(wanted.gravity);
+    if (wanted.musicGain() != built.musicGain() && audioSystem) audioSystem->setVolume(wanted.musicGain());
+    if (wanted.vsync != built.vsync) swapControl->setVsync(wanted.vsync);
+    built = wanted;
 }
 
 void Scene::setFixedGlState() {

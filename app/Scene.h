@@ -9,6 +9,9 @@
 #include <vector>
 
 #include "app/DataFolders.h"
+#include "app/Settings.h"
+#include "app/SettingsPanel.h"
+#include "app/SwapControl.h"
 #include "audio/MusicPlayer.h"
 #include "camera/Camera.h"
 #include "camera/Light.h"
@@ -17,7 +20,6 @@
 #include "physics/PhysicsWorld.h"
 #include "render/ShaderPrograms.h"
 #include "render/ShadowMap.h"
-#include "render/ShellSelection.h"
 #include "render/Textures.h"
 
 // Every frame is cleared to a very dark green.
@@ -33,7 +35,10 @@ public:
     GLuint program(const std::string& name) { return programs.program(name); }
     void loadShaderProgram(const std::string& directory, const std::string& name);
     void loadTextures();
-    ShadowTarget shadowTarget() const { return {shadowFramebuffer, shadowDepthTexture}; }
+    ShadowTarget shadowTarget() const { return {shadowFramebuffer, shadowDepthTexture, shadowMapSize}; }
+    // Remakes what a changed setting is built into (shadow target, shell textures) and hands
+    // the physics, the music and the swap their new values. Cheap when nothing changed.
+    void applyChangedSettings();
 
     double frameSeconds = 0.0;
     double totalSeconds = 0.0;
@@ -50,11 +55,11 @@ public:
     // The capture tool advances the mix itself, one frame's worth at a time.
     AudioOutput audioOutput = AUDIO_OUTPUT_DEVICE;
     MusicPlayer* music = nullptr;
-    bool showSpectrum = false;
     ProgramTable programs;
     Light light;
     GLuint shadowFramebuffer = 0;
     GLuint shadowDepthTexture = 0;
+    int shadowMapSize = SHADOW_MAP_SIZE;
     float depthTexStep = 0.0f;
     ImageTexture normalMap1Texture;
     ImageTexture normalMap2Texture;
@@ -63,11 +68,18 @@ public:
     const float* spectrum = nullptr;
     bool fullscreen = false;
     unsigned followIndex = 0;
-    // The views for looking inside, all off at start: help panel, shadow map, fewer shells, pause.
+    // The views for looking inside, both off at start: help panel, pause. The shadow-map view,
+    // the shells drawn and the spectrum line are settings.
     bool showHelp = false;
-    bool showShadowMap = false;
-    ShellSelection shellSelection = ShellSelection::ALL;
     bool paused = false;
+    // What the panel and `--set` edit, and what the resources were last built with.
+    Settings settings;
+    Settings appliedSettings;
+    SettingsPanel panel;
+    FrameTimeHistory frameTimes;
+    Profiler lastPassTimes;  // the passes of the last frame drawn with the panel shown
+    // Made once the window's context exists.
+    std::unique_ptr<SwapControl> swapControl;
     // totalSeconds without the pauses: the leap timer runs on it, so a pause does not count as rest.
     double worldSeconds = 0.0;
     // Where F12 writes its pictures.

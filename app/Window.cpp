@@ -49,13 +49,17 @@ void registerCallbacks() {
     glutKeyboardFunc(keyboard);
     glutKeyboardUpFunc(keyboardUp);
     glutSpecialFunc(specialKey);
+    glutSpecialUpFunc(specialKeyUp);
     glutSetKeyRepeat(GLUT_KEY_REPEAT_OFF);
     glutPassiveMotionFunc(passiveMotion);
+    glutMouseFunc(mouseButton);
+    glutMotionFunc(mouseDrag);
+    glutMouseWheelFunc(mouseWheel);
     glutSetCursor(GLUT_CURSOR_NONE);
 }
 }  // namespace
 
-Scene* startFuzzlets(int* argc, char** argv, AudioOutput audioOutput) {
+Scene* startFuzzlets(int* argc, char** argv, AudioOutput audioOutput, const Settings& settings) {
     catchStopSignals();
     enterDataFolder();
     glutInit(argc, argv);
@@ -73,6 +77,8 @@ Scene* startFuzzlets(int* argc, char** argv, AudioOutput audioOutput) {
     scene->audioOutput = audioOutput;
     reshape(WINDOW_WIDTH, WINDOW_HEIGHT);
     scene->init();
+    // Start-up builds everything at the start values; the first frame builds in the rest.
+    scene->settings = settings;
     return scene;
 }
 
@@ -93,7 +99,11 @@ void ignoreLiveInput() {
     glutKeyboardFunc(nullptr);
     glutKeyboardUpFunc(nullptr);
     glutSpecialFunc(nullptr);
+    glutSpecialUpFunc(nullptr);
     glutPassiveMotionFunc(nullptr);
+    glutMouseFunc(nullptr);
+    glutMotionFunc(nullptr);
+    glutMouseWheelFunc(nullptr);
 }
 
 void drawOnlyWhenCalled() {

@@ -2,6 +2,7 @@
 // tools and the tests so that they run exactly what the program runs.
 #pragma once
 
+#include "app/Settings.h"
 #include "audio/MusicPlayer.h"
 
 class Scene;
@@ -16,8 +17,9 @@ extern Scene* scene;
 
 // Catches the stop signals, finds the data folders, initialises GLUT and GLEW, opens the
 // window, registers the callbacks, creates the scene, sizes the view and runs the scene's
-// start-up. Returns the scene.
-Scene* startFuzzlets(int* argc, char** argv, AudioOutput audioOutput = AUDIO_OUTPUT_DEVICE);
+// start-up, then hands it the settings. Returns the scene.
+Scene* startFuzzlets(int* argc, char** argv, AudioOutput audioOutput = AUDIO_OUTPUT_DEVICE,
+                     const Settings& settings = {});
 
 void reshape(int width, int height);
 

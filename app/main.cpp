@@ -23,7 +23,11 @@ int main(int argc, char** argv) {
     const int informationStatus = answerInformationOptions(argc, argv);
     if (informationStatus >= 0) return informationStatus;
 
-    startFuzzlets(&argc, argv);
+    Settings settings;
+    const int settingsStatus = readSettingOptions(argc, argv, settings, "fuzzlets");
+    if (settingsStatus >= 0) return settingsStatus;
+
+    startFuzzlets(&argc, argv, AUDIO_OUTPUT_DEVICE, settings);
     // A stop signal or the window manager's close button ends the loop; the scene is then
     // shut down here, music first.
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);

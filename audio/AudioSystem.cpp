@@ -82,6 +82,10 @@ void AudioSystem::deviceCallback(void* system, Uint8* stream, int length) {
     static_cast<AudioSystem*>(system)->pull(reinterpret_cast<float*>(stream), frames);
 }
 
+void AudioSystem::setVolume(float gain) {
+    if (mixer) mixer->setVolume(gain);
+}
+
 void AudioSystem::pull(float* interleavedStereo, int frames) {
     if (!interleavedStereo || frames <= 0) return;
     if (mixer)

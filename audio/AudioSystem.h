@@ -80,6 +80,8 @@ public:
     // Mixes the next frames exactly as the device would and feeds the spectrum; meant for the
     // manual mode. Writes silence when the system is not initialised.
     void pull(float* interleavedStereo, int frames);
+    // Output gain from 0 (silent) to 1; the spectrum is read before it. Ignored before init.
+    void setVolume(float gain);
     // Stops all playback and closes the output; sounds stay until release.
     AudioResult close();
     // Closes, frees every sound not yet released, and deletes the system.

@@ -12,6 +12,12 @@ void Mixer::mix(float* interleaved, int frames) {
     for (Voice& voice : voices)
         if (voice.playing) mixVoice(voice, interleaved, frames);
     remember(interleaved, frames);
+    for (int sample = 0; sample < frames * MIX_CHANNELS; ++sample) interleaved[sample] *= volume;
+}
+
+void Mixer::setVolume(float gain) {
+    std::lock_guard<std::mutex> lock(mutex);
+    volume = gain;
 }
 
 // Looping wraps the position to frame 0 within the same output buffer: no gap, sample-exact.

@@ -25,6 +25,9 @@ public:
 
     // Overwrites frames * MIX_CHANNELS samples with the next output and remembers them.
     void mix(float* interleaved, int frames);
+    // Gain of the output from the next mix on, 0 silent to 1 as mixed. The spectrum reads the
+    // mix before the gain, so a muted demo's fur still moves with the music.
+    void setVolume(float gain);
 
     // Index of the voice that now plays the samples from their start, or -1 if none is free.
     int start(const void* owner, const float* samples, size_t frameCount, bool looping);
@@ -43,4 +46,5 @@ private:
     std::vector<Voice> voices;
     std::vector<float> history;  // FFT_SIZE interleaved frames
     size_t historyNext = 0;      // frame slot written next, which is also the oldest
+    float volume = 1.0f;
 };

@@ -19,7 +19,6 @@ constexpr float COLLISION_SPHERE_RADIUS = 1.0f;
 constexpr std::size_t VELOCITY_HISTORY_LENGTH = 15;
 // A ball counts as resting while its smoothed vertical speed stays below this.
 constexpr float REST_VERTICAL_SPEED = 0.1f;
-constexpr double REST_SECONDS_BEFORE_LEAP = 3.0;
 // Upward part of the leap; the sideways parts are random in -1 .. 1.
 constexpr float LEAP_UPWARD_IMPULSE = 3.0f;
 
@@ -73,9 +72,9 @@ FurBall::FurBall(Vector3 position, Vector3 size, PhysicsWorld& world)
 
 FurBall::~FurBall() { gluDeleteQuadric(quadric); }
 
-btVector3 FurBall::updateMotion(double worldSeconds) {
+btVector3 FurBall::updateMotion(double worldSeconds, const LeapRule& rule) {
     smoothedVelocity = smoothVelocity(body->getLinearVelocity());
-    if (std::fabs(smoothedVelocity.y()) < REST_VERTICAL_SPEED) timeRest(worldSeconds);
+    if (std::fabs(smoothedVelocity.y()) < REST_VERTICAL_SPEED) timeRest(worldSeconds, rule);
     return smoothedVelocity;
 }
 
@@ -90,24 +89,24 @@ btVector3 FurBall::smoothVelocity(const btVector3& velocity) {
 
 // The timer runs from the first still moment after a leap; bouncing in between does not
 // restart it. 0 means idle, which is also why the very first frame (time 0) starts nothing.
-void FurBall::timeRest(double totalSeconds) {
+void FurBall::timeRest(double totalSeconds, const LeapRule& rule) {
     if (restStartTime == 0.0f) {
         restStartTime = float(totalSeconds);
-    } else if (totalSeconds - double(restStartTime) > REST_SECONDS_BEFORE_LEAP) {
+    } else if (totalSeconds - double(restStartTime) > rule.restSeconds) {
         restStartTime = 0.0f;
-        leap();
+        leap(rule.strength);
     }
 }
 
-void FurBall::leap() {
+void FurBall::leap(float strength) {
     const float forward = randomSigned();
     const float sideways = randomSigned();
     // Bullet zeroes a sleeping body's velocity at the next step, which would swallow the leap.
     body->activate();
-    body->applyCentralImpulse(btVector3(sideways, LEAP_UPWARD_IMPULSE, forward));
+    body->applyCentralImpulse(btVector3(sideways, LEAP_UPWARD_IMPULSE, forward) * strength);
 }
 
-void FurBall::drawFur(ProgramTable& programs, const ShellList& shells, ShellSelection selection,
+void FurBall::drawFur(ProgramTable& programs, const ShellList& shells, const FurStyle& style,
                       const Matrix4& inverseViewMatrix) {
     glPushMatrix();
     btTransform transform;
@@ -124,30 +123,31 @@ void FurBall::drawFur(ProgramTable& programs, const ShellList& shells, ShellSele
     glGetFloatv(GL_MODELVIEW_MATRIX, modelView.m);
     modelMatrix = multiplyMatrix4(inverseViewMatrix, modelView);
 
-    const Float4 gravity = furGravity(smoothedVelocity, modelMatrix);
-    programs.setVec4(FUR_PROGRAM, "gravity", gravity.data());
-    drawShells(programs, FUR_PROGRAM, shells, selection);
+    const Float4 gravity = scaled(furGravity(smoothedVelocity, modelMatrix), style.motionBend);
+    programs.setFloat(FUR_PROGRAM, "shadowBias", style.shadowBias);
+    drawShells(programs, FUR_PROGRAM, shells, style, gravity);
     glPopMatrix();
 }
 
 // The shadow ignores the ball's rotation: only its centre and size matter to a fuzzy blob.
-void FurBall::drawDepth(ProgramTable& programs, const ShellList& shells, ShellSelection selection,
+void FurBall::drawDepth(ProgramTable& programs, const ShellList& shells, const FurStyle& style,
                         const float* spectrum) {
     glPushMatrix();
     glTranslatef(position.x, position.y, position.z);
     glScalef(size.x, size.y, size.z);
     const float bass = spectrum ? spectrum[DEPTH_BEND_SPECTRUM_INDEX] : 0.0f;
-    const Float4 gravity = depthBend(bass, modelMatrix);
-    programs.setVec4(DEPTH_PROGRAM, "gravity", gravity.data());
-    drawShells(programs, DEPTH_PROGRAM, shells, selection);
+    const Float4 gravity = scaled(depthBend(bass, modelMatrix), style.bassBend);
+    drawShells(programs, DEPTH_PROGRAM, shells, style, gravity);
     glPopMatrix();
 }
 
 // Uniform calls act on the current program, which the caller made programName.
 void FurBall::drawShells(ProgramTable& programs, const char* programName, const ShellList& shells,
-                         ShellSelection selection) {
+                         const FurStyle& style, const Float4& gravity) {
+    programs.setVec4(programName, "gravity", gravity.data());
+    programs.setFloat(programName, "furScale", style.lengthScale);
     const GLint furLengthLocation = programs.location(programName, "furLength");
-    forEachDrawnShell(shells, selection, FUR_LENGTH_STEP, [&](const ShellTexture& shell, float furLength) {
+    forEachDrawnShell(shells, style.shellsDrawn, FUR_LENGTH_STEP, [&](const ShellTexture& shell, float furLength) {
         glBindTexture(GL_TEXTURE_2D, shell.texture);
         glUniform1f(furLengthLocation, furLength);
         gluQuadricTexture(quadric, GL_TRUE);

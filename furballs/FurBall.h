@@ -3,7 +3,9 @@
 #pragma once
 
 #include "camera/MathTypes.h"
+#include "furballs/FurBend.h"
 #include "physics/PhysicsWorld.h"
+#include "render/FurStyle.h"
 #include "render/ShaderPrograms.h"
 #include "render/ShellSelection.h"
 #include "render/Textures.h"
@@ -13,6 +15,15 @@
 #include <deque>
 #include <memory>
 #include <vector>
+
+// A ball that has kept still this long leaps.
+constexpr double REST_SECONDS_BEFORE_LEAP = 3.0;
+
+// The leap's rules, as the settings ask.
+struct LeapRule {
+    float strength = 1.0f;  // times the designed impulse
+    double restSeconds = REST_SECONDS_BEFORE_LEAP;
+};
 
 class FurBall {
 public:
@@ -25,17 +36,19 @@ public:
     FurBall& operator=(const FurBall&) = delete;
 
     // Appends the body's velocity to the history, keeps and returns the smoothed velocity and,
-    // after more than 3 s of vertical stillness, makes the ball leap. Runs once per drawn frame,
-    // before drawFur, while the world is not paused.
-    btVector3 updateMotion(double worldSeconds);
+    // after more than rule.restSeconds of vertical stillness, makes the ball leap. Runs once per
+    // drawn frame, before drawFur, while the world is not paused.
+    btVector3 updateMotion(double worldSeconds, const LeapRule& rule = {});
+    // Throws the ball up and randomly sideways, strength times the designed impulse.
+    void leap(float strength);
 
     // Colour pass: program "fur" current, shadow map on unit 1, the camera's view loaded. The
     // fur bends against the smoothed velocity of the latest motion update.
-    void drawFur(ProgramTable& programs, const ShellList& shells, ShellSelection selection,
+    void drawFur(ProgramTable& programs, const ShellList& shells, const FurStyle& style,
                  const Matrix4& inverseViewMatrix);
     // Shadow pass: program "depth" current, the light's projection and view loaded. spectrum
     // holds the frame's 512 values; null counts as silence.
-    void drawDepth(ProgramTable& programs, const ShellList& shells, ShellSelection selection,
+    void drawDepth(ProgramTable& programs, const ShellList& shells, const FurStyle& style,
                    const float* spectrum);
 
     float distanceToCamera = 0.0f;
@@ -50,10 +63,9 @@ public:
 
 private:
     btVector3 smoothVelocity(const btVector3& velocity);
-    void timeRest(double totalSeconds);
-    void leap();
+    void timeRest(double totalSeconds, const LeapRule& rule);
     void drawShells(ProgramTable& programs, const char* programName, const ShellList& shells,
-                    ShellSelection selection);
+                    const FurStyle& style, const Float4& gravity);
 };
 
 using FurBallList = std::vector<std::unique_ptr<FurBall>>;

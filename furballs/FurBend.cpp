@@ -23,3 +23,5 @@ Float4 depthBend(float spectrumValue, const Matrix4& modelMatrix) {
     const float upward = 2.0f * loudness - 1.0f;
     return transposeTimes(modelMatrix, {0.0f, upward, 0.0f, 1.0f});
 }
+
+Float4 scaled(const Float4& v, float factor) { return {v[0] * factor, v[1] * factor, v[2] * factor, v[3] * factor}; }

@@ -20,6 +20,9 @@ constexpr int DEPTH_BEND_SPECTRUM_INDEX = 2;
 // The transpose of m applied to v: component k is column k of m dotted with v.
 Float4 transposeTimes(const Matrix4& m, const Float4& v);
 
+// Every component of v times factor: the settings' bend strengths.
+Float4 scaled(const Float4& v, float factor);
+
 // Bend of the colour pass: -0.1 times the velocity clamped to length 3, carried into the
 // ball's object space by the transpose of its object-to-world matrix; w is 0.
 Float4 furGravity(const btVector3& smoothedVelocity, const Matrix4& modelMatrix);

@@ -128,6 +128,13 @@ void PhysicsWorld::stepFrame() {
     if (dynamicsWorld) dynamicsWorld->stepSimulation(FRAME_TIME_STEP, FRAME_MAX_SUBSTEPS, FIXED_SUBSTEP);
 }
 
+void PhysicsWorld::setGravityScale(float scale) {
+    if (!dynamicsWorld || scale == gravityScale) return;
+    gravityScale = scale;
+    dynamicsWorld->setGravity(GRAVITY * scale);
+    for (int i = 0; i < dynamicsWorld->getNumCollisionObjects(); ++i) dynamicsWorld->getCollisionObjectArray()[i]->activate();
+}
+
 void PhysicsWorld::resetBodies() {
     if (!dynamicsWorld) return;
     dynamicsWorld->stepSimulation(RESET_TIME_STEP, RESET_MAX_SUBSTEPS, FIXED_SUBSTEP);

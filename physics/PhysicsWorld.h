@@ -26,6 +26,9 @@ public:
     btRigidBody* createRigidBody(float mass, const btTransform& startTransform, btCollisionShape* shape);
     // One fixed 1/60 s step per drawn frame, however long the frame took.
     void stepFrame();
+    // Gravity as a multiple of the room's 10 m/s^2 downwards; a change wakes every body, so a
+    // ball asleep on the floor feels it.
+    void setGravityScale(float scale);
     // One preliminary step, then every body back to its start pose, at rest and awake.
     void resetBodies();
 
@@ -39,5 +42,6 @@ public:
 
 private:
     void addRoom();
+    float gravityScale = 1.0f;
     void restoreStartPose(btCollisionObject* object);
 };

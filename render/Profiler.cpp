@@ -17,6 +17,8 @@ void Profiler::mark(const char* section) {
 
 void installProfiler(Profiler* profiler) { installed = profiler; }
 
+Profiler* installedProfiler() { return installed; }
+
 void profileMark(const char* section) {
     if (installed) installed->mark(section);
 }

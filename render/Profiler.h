@@ -24,4 +24,6 @@ private:
 
 // Installs (or with null removes) the profiler that profileMark feeds.
 void installProfiler(Profiler* profiler);
+// The one installed now, or null.
+Profiler* installedProfiler();
 void profileMark(const char* section);

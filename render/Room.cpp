@@ -3,6 +3,7 @@
 #include "render/Room.h"
 
 #include "render/Profiler.h"
+#include "render/ShellSelection.h"
 
 namespace {
 
@@ -57,6 +58,7 @@ void prepareWalls(ProgramTable& programs, const RoomResources& room) {
 
     glActiveTexture(GL_TEXTURE0);
     programs.setFloat(WALL_PROGRAM, "depthTexStep", room.depthTexStep);
+    programs.setInt(WALL_PROGRAM, "softShadows", room.softShadows);
 }
 
 // Makes "floorFur" current with its shadow map and floor image; unit 2 stays active for the shells.
@@ -76,11 +78,12 @@ void prepareFloor(ProgramTable& programs, const RoomResources& room) {
 }
 
 // The same quad drawn once per shell; the vertex shader lifts each by its "furLength".
-void drawFloorShells(ProgramTable& programs, const ShellList& shells, ShellSelection selection) {
+void drawFloorShells(ProgramTable& programs, const ShellList& shells, const FurStyle& fur) {
     glPushMatrix();
     glTranslatef(0.0f, -1.0f, 0.0f);
+    programs.setFloat(FLOOR_PROGRAM, "furScale", fur.lengthScale);
     const GLint furLengthLocation = programs.location(FLOOR_PROGRAM, "furLength");
-    forEachDrawnShell(shells, selection, FLOOR_SHELL_SPACING, [&](const ShellTexture& shell, float height) {
+    forEachDrawnShell(shells, fur.shellsDrawn, FLOOR_SHELL_SPACING, [&](const ShellTexture& shell, float height) {
         glBindTexture(GL_TEXTURE_2D, shell.texture);
         glUniform1f(furLengthLocation, height);
         drawUnitQuad();
@@ -117,7 +120,7 @@ void drawRoom(ProgramTable& programs, const RoomResources& room) {
     for (const RoomFace& face : ROOM_FACES) drawFace(face);
     profileMark("fur floor");
     prepareFloor(programs, room);
-    drawFloorShells(programs, *room.shells, room.shellSelection);
+    drawFloorShells(programs, *room.shells, room.fur);
     glPopMatrix();
 
     glActiveTexture(GL_TEXTURE0);

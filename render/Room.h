@@ -6,8 +6,8 @@
 #include <array>
 
 #include "camera/MathTypes.h"
+#include "render/FurStyle.h"
 #include "render/ShaderPrograms.h"
-#include "render/ShellSelection.h"
 #include "render/Textures.h"
 
 // What the room pass reads from the scene each frame.
@@ -19,7 +19,8 @@ struct RoomResources {
     const ShellList* shells = nullptr;
     Matrix4 texMatrix;             // eye space to shadow-map coordinates
     float depthTexStep = 0.0f;     // one shadow-map texel in texture coordinates
-    ShellSelection shellSelection = ShellSelection::ALL;
+    FurStyle fur = {};             // shells drawn and their length, for the floor
+    bool softShadows = true;       // the walls' filtered shadow edge, or one comparison
 };
 
 // One face of the unit cube: the unit quad moved into place, then turned to look inwards.

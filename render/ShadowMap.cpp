@@ -2,13 +2,14 @@
 
 #include <cstdio>
 
-ShadowTarget createShadowTarget() {
+ShadowTarget createShadowTarget(int size) {
     ShadowTarget target;
+    target.size = size;
     glGenFramebuffersEXT(1, &target.framebuffer);
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, target.framebuffer);
     glGenTextures(1, &target.depthTexture);
     glBindTexture(GL_TEXTURE_2D, target.depthTexture);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT, SHADOW_MAP_SIZE, SHADOW_MAP_SIZE, 0,
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT, size, size, 0,
                  GL_DEPTH_COMPONENT, GL_UNSIGNED_BYTE, nullptr);
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
@@ -28,13 +29,18 @@ ShadowTarget createShadowTarget() {
     return target;
 }
 
+void deleteShadowTarget(const ShadowTarget& target) {
+    glDeleteFramebuffersEXT(1, &target.framebuffer);
+    glDeleteTextures(1, &target.depthTexture);
+}
+
 void beginShadowPass(const ShadowTarget& target, Light& light, ProgramTable& programs) {
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, target.framebuffer);
     glDrawBuffer(GL_NONE);
     glReadBuffer(GL_NONE);
     // The window's viewport comes back with the attribute pop in endShadowPass.
     glPushAttrib(GL_VIEWPORT_BIT);
-    glViewport(0, 0, SHADOW_MAP_SIZE, SHADOW_MAP_SIZE);
+    glViewport(0, 0, target.size, target.size);
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_DEPTH_BUFFER_BIT);

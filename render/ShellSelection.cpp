@@ -2,33 +2,25 @@
 
 #include <algorithm>
 
-namespace {
-constexpr std::size_t FIFTH = 5;
+int nextShellPreset(int drawn) {
+    for (int preset : SHELL_PRESETS)
+        if (preset < drawn) return preset;
+    return SHELL_PRESETS[0];
 }
 
-ShellSelection nextShellSelection(ShellSelection selection) {
-    switch (selection) {
-        case ShellSelection::ALL: return ShellSelection::EVERY_FIFTH;
-        case ShellSelection::EVERY_FIFTH: return ShellSelection::INNERMOST;
-        case ShellSelection::INNERMOST: break;
-    }
-    return ShellSelection::ALL;
+bool isShellDrawn(std::size_t index, int drawn, std::size_t shellCount) {
+    if (drawn <= 0 || shellCount == 0) return false;
+    const std::size_t count = std::min(std::size_t(drawn), shellCount);
+    // The first k whose shell lies at or beyond index; the shell is drawn when it lies exactly there.
+    const std::size_t k = (index * count + shellCount - 1) / shellCount;
+    return k < count && k * shellCount / count == index;
 }
 
-std::size_t shellStride(ShellSelection selection, std::size_t shellCount) {
-    switch (selection) {
-        case ShellSelection::ALL: break;
-        case ShellSelection::EVERY_FIFTH: return FIFTH;
-        case ShellSelection::INNERMOST: return std::max<std::size_t>(shellCount, 1);
-    }
-    return 1;
-}
-
-std::string describeShellSelection(ShellSelection selection, std::size_t shellCount) {
-    const std::size_t stride = shellStride(selection, shellCount);
-    const std::size_t drawn = (shellCount + stride - 1) / stride;
-    const char* name = selection == ShellSelection::ALL           ? "all"
-                       : selection == ShellSelection::EVERY_FIFTH ? "every fifth"
-                                                                  : "innermost only";
-    return std::to_string(drawn) + " of " + std::to_string(shellCount) + " (" + name + ")";
+std::string describeShellSelection(int drawn, std::size_t shellCount) {
+    const std::size_t count = std::min(std::size_t(std::max(drawn, 0)), shellCount);
+    const std::string fraction = std::to_string(count) + " of " + std::to_string(shellCount);
+    if (count == shellCount) return fraction + " (all)";
+    if (count == 1) return fraction + " (innermost only)";
+    if (count * 5 == shellCount) return fraction + " (every fifth)";
+    return fraction;
 }

@@ -7,21 +7,22 @@
 
 #include "render/Textures.h"
 
-enum class ShellSelection { ALL, EVERY_FIFTH, INNERMOST };
+// The `2` key steps through these counts of drawn shells: all, every fifth, the innermost.
+constexpr int SHELL_PRESETS[] = {FUR_SHELL_COUNT, FUR_SHELL_COUNT / 5, 1};
 
-// All, every fifth, the innermost only, then all again.
-ShellSelection nextShellSelection(ShellSelection selection);
-// Every how many shells one is drawn, starting with the innermost.
-std::size_t shellStride(ShellSelection selection, std::size_t shellCount);
+// The next preset below drawn, or all shells again after the innermost.
+int nextShellPreset(int drawn);
+// Whether shell index is one of drawn shells spread evenly over shellCount, innermost first:
+// index k * shellCount / drawn for k = 0 .. drawn - 1. Every fifth for 8 of 40.
+bool isShellDrawn(std::size_t index, int drawn, std::size_t shellCount);
 // For the help panel, such as "8 of 40 (every fifth)".
-std::string describeShellSelection(ShellSelection selection, std::size_t shellCount);
+std::string describeShellSelection(int drawn, std::size_t shellCount);
 
-// Calls draw(shell, height) for each selected shell, innermost first. The height is summed
-// over every shell, drawn or not, so a shell sits where it sits in the full stack.
+// Calls draw(shell, height) for each drawn shell, innermost first. The height is summed over
+// every shell, drawn or not, so a shell sits where it sits in the full stack.
 template <typename DrawShell>
-void forEachDrawnShell(const ShellList& shells, ShellSelection selection, float spacing, DrawShell draw) {
-    const std::size_t stride = shellStride(selection, shells.size());
+void forEachDrawnShell(const ShellList& shells, int drawn, float spacing, DrawShell draw) {
     float height = 0.0f;
     for (std::size_t index = 0; index < shells.size(); ++index, height += spacing)
-        if (index % stride == 0) draw(*shells[index], height);
+        if (isShellDrawn(index, drawn, shells.size())) draw(*shells[index], height);
 }

@@ -87,8 +87,8 @@ std::vector<float> shellDensities() {
     return densities;
 }
 
-int shellHairCount(float density) {
-    const float hairs = float(TEXEL_COUNT) * density;
+int shellHairCount(float density, float densityScale) {
+    const float hairs = float(TEXEL_COUNT) * density * densityScale;
     return int(std::ceil(hairs));
 }
 
@@ -97,10 +97,10 @@ int shellAlpha(float density) {
     return int(std::ceil(alpha));
 }
 
-void generateShellPixels(ShellTexture& shell, float density) {
+void generateShellPixels(ShellTexture& shell, float density, float densityScale) {
     seedRandom(SHELL_SEED);
     const auto alpha = std::uint8_t(shellAlpha(density));
-    const int hairCount = shellHairCount(density);
+    const int hairCount = shellHairCount(density, densityScale);
     const float baseBrightness = SHELL_BRIGHTNESS_SCALE * (1.0f - density);
     shell.pixels.assign(4 * TEXEL_COUNT, 0);
 
@@ -117,15 +117,17 @@ void generateShellPixels(ShellTexture& shell, float density) {
     }
 }
 
-void makeShellTexture(ShellTexture& shell, float density) {
-    generateShellPixels(shell, density);
+void makeShellTexture(ShellTexture& shell, float density, float densityScale) {
+    generateShellPixels(shell, density, densityScale);
     shell.texture = uploadTexture(GL_CLAMP, SHELL_TEXTURE_SIZE, SHELL_TEXTURE_SIZE, GL_RGBA, shell.pixels.data());
 }
 
-void makeShellTextures(ShellList& shells) {
+void makeShellTextures(ShellList& shells, float densityScale) {
+    for (const auto& shell : shells) glDeleteTextures(1, &shell->texture);
+    shells.clear();
     for (float density : shellDensities()) {
         auto shell = std::make_unique<ShellTexture>();
-        makeShellTexture(*shell, density);
+        makeShellTexture(*shell, density, densityScale);
         shells.push_back(std::move(shell));
     }
 }

@@ -9,6 +9,8 @@
 #include <vector>
 
 constexpr int SHELL_TEXTURE_SIZE = 256;
+// The fur is this many layers deep, on the balls and on the floor.
+constexpr int FUR_SHELL_COUNT = 40;
 
 // One fur layer: a 256 x 256 RGBA pattern of single-texel hairs, kept after upload.
 struct ShellTexture {
@@ -26,15 +28,16 @@ struct ImageTexture {
 
 // The densities of the shells, densest first, stepped in single precision as the layers are made.
 std::vector<float> shellDensities();
-int shellHairCount(float density);
+// Hairs drawn into a layer; densityScale thins or thickens the whole fur (1 draws the recipe as is).
+int shellHairCount(float density, float densityScale = 1.0f);
 int shellAlpha(float density);
 
 // Fills shell.pixels from density without touching GL.
-void generateShellPixels(ShellTexture& shell, float density);
+void generateShellPixels(ShellTexture& shell, float density, float densityScale = 1.0f);
 // Generates the pixels and uploads them as a clamped, mipmapped texture.
-void makeShellTexture(ShellTexture& shell, float density);
-// Appends one uploaded shell per density, densest first.
-void makeShellTextures(ShellList& shells);
+void makeShellTexture(ShellTexture& shell, float density, float densityScale = 1.0f);
+// Deletes the shells' textures, if any, and makes one uploaded shell per density, densest first.
+void makeShellTextures(ShellList& shells, float densityScale = 1.0f);
 
 // Decodes path through DevIL and uploads it as a repeating, mipmapped texture. An image that
 // cannot be read prints an error line and leaves the record with a small flat-normal texture.

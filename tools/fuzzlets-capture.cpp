@@ -19,6 +19,7 @@
 #include "app/Input.h"
 #include "app/KeyTable.h"
 #include "app/Scene.h"
+#include "app/Settings.h"
 #include "app/StopSignals.h"
 #include "app/Window.h"
 #include "render/Screenshot.h"
@@ -35,20 +36,26 @@ const std::string USAGE =
     "  --sequence         write every frame (the same as --every 1), for a clip\n"
     "  --size WxH         window size (default 640x480)\n"
     "  --output DIR       folder for frame-NNNNN.png and music.wav (default captures)\n"
+    "  --set NAME=VALUE   start with a setting changed (repeatable); the settings are below\n"
     "  --at FRAME:EVENT   scripted input before that frame is drawn; EVENT is one of\n"
     "                       key=C      press key C, a key of the table below but Escape\n"
     "                       release=C  release key C\n"
     "                       tap=C      press and release C\n"
     "                       move=DX,DY move the pointer DX, DY pixels from the window centre\n"
-    "                     F12 writes fuzzlets-NNNN.png into the output folder\n"
+    "                       set=NAME=VALUE  change a setting\n"
+    "                     F12 writes fuzzlets-NNNN.png into the output folder; Tab shows the panel\n"
     "  --quiet            no progress line\n"
     "  --help             this text\n"
+    "\n"
+    "settings:\n" +
+    settingsHelpText("  ") +
     "\n"
     "keys:\n" +
     keyTableText("  ");
 
-// The one special key a script can press, by the name the key table gives it.
+// The keys a script names rather than types, by the names the key table gives them.
 const char* const F12_NAME = "F12";
+const char* const TAB_NAME = "Tab";
 
 struct ScriptedEvent {
     int frame = 0;
@@ -56,6 +63,7 @@ struct ScriptedEvent {
     unsigned char key = 0;
     int specialKey = 0;  // a GLUT_KEY_ code instead of key
     int dx = 0, dy = 0;
+    std::string setting;  // name=value for set=
 };
 
 struct Options {
@@ -65,6 +73,7 @@ struct Options {
     int width = WINDOW_WIDTH, height = WINDOW_HEIGHT;
     std::string output = "captures";
     std::vector<ScriptedEvent> events;
+    Settings settings;
     bool quiet = false;
 };
 
@@ -93,13 +102,21 @@ ScriptedEvent parseEvent(const std::string& text) {
     if (event.kind == "key" || event.kind == "release" || event.kind == "tap") {
         if (value == F12_NAME)
             event.specialKey = GLUT_KEY_F12;
+        else if (value == TAB_NAME)
+            event.key = '\t';
         else if (value.size() != 1 || value[0] == 27)
-            fail("--at " + event.kind + "= takes one key or " + F12_NAME);
+            fail("--at " + event.kind + "= takes one key, " + F12_NAME + " or " + TAB_NAME);
         else
             event.key = static_cast<unsigned char>(value[0]);
     } else if (event.kind == "move") {
         if (std::sscanf(value.c_str(), "%d,%d", &event.dx, &event.dy) != 2)
             fail("--at move= takes DX,DY");
+    } else if (event.kind == "set") {
+        // Checked now, so that a bad setting stops the capture before anything is drawn.
+        Settings scratch;
+        const std::string problem = applySettingText(scratch, value);
+        if (!problem.empty()) fail(problem);
+        event.setting = value;
     } else {
         fail("unknown event '" + event.kind + "'");
     }
@@ -132,6 +149,9 @@ Options parseOptions(int argc, char** argv) {
                 fail(std::string("--size needs WxH, not '") + size + "'");
         } else if (option == "--output") {
             options.output = value();
+        } else if (option == "--set") {
+            const std::string problem = applySettingText(options.settings, value());
+            if (!problem.empty()) fail(problem);
         } else if (option == "--at") {
             options.events.push_back(parseEvent(value()));
         } else if (option == "--quiet") {
@@ -165,6 +185,7 @@ void applyEvents(const Options& options, int frame) {
         if (event.kind == "release" || event.kind == "tap") keyboardUp(event.key, 0, 0);
         if (event.kind == "move")
             passiveMotion(scene->pointerCentreX + event.dx, scene->pointerCentreY + event.dy);
+        if (event.kind == "set") applySettingText(scene->settings, event.setting);
     }
 }
 
@@ -211,7 +232,7 @@ int main(int argc, char** argv) {
 
     FrameClock::useFixedFrameTime(1.0 / options.fps);
     int glutArgc = 1;
-    startFuzzlets(&glutArgc, argv, AUDIO_OUTPUT_MANUAL);
+    startFuzzlets(&glutArgc, argv, AUDIO_OUTPUT_MANUAL, options.settings);
     ignoreLiveInput();
     scene->screenshotFolder = options.output;
     if (options.width != WINDOW_WIDTH || options.height != WINDOW_HEIGHT)

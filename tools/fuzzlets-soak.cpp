@@ -89,7 +89,7 @@ void scriptedInput(int frame) {
     const bool fullScreenStep = inRound == 8 || inRound == 11;
     if (inSecond == STEP_FRAMES) {
         if (fullScreenStep) keyboard('f', 0, 0);  // back out of full screen
-        scene->shellSelection = ShellSelection::INNERMOST;
+        scene->settings.shellsDrawn = 1;
     }
     // Back to the small window; once more after the start window that full screen returns to.
     if (inSecond == STEP_FRAMES || inSecond == SETTLE_FRAME) {
@@ -115,7 +115,7 @@ void scriptedInput(int frame) {
         else
             reshape(size[0], size[1]);
     }
-    if (fullScreenStep || inRound % 3 == 2) scene->shellSelection = ShellSelection::ALL;
+    if (fullScreenStep || inRound % 3 == 2) scene->settings.shellsDrawn = FUR_SHELL_COUNT;
 }
 
 void checkBalls(SoakReport& report, int frame) {
@@ -191,7 +191,7 @@ int main(int argc, char** argv) {
     ignoreLiveInput();
     drawOnlyWhenCalled();
     glutReshapeWindow(SMALL_WIDTH, SMALL_HEIGHT);
-    scene->shellSelection = ShellSelection::INNERMOST;
+    scene->settings.shellsDrawn = 1;
     std::map<std::pair<int, int>, std::size_t> lastHashes;
     for (int frame = 1; frame <= frames && !stopRequested(); ++frame) {
         scriptedInput(frame);

@@ -6,6 +6,7 @@
 const float TIP_LENGTH = 0.312;
 
 uniform float furLength;  // this shell's height above the skin, in the sphere's own units
+uniform float furScale;   // the fur length setting: 1 leaves the shells where they were made
 uniform vec4 gravity;     // the bend of the hair tips in object space, times the ball's size;
                           // here it follows the music's bass: down when quiet, up when loud
 
@@ -21,7 +22,7 @@ void main() {
     vec3 size = ballSize();
     float tipWeight = furLength / TIP_LENGTH;
     vec3 bend = gravity.xyz / (size * size) * tipWeight * tipWeight;
-    vec4 shell = vec4(gl_Vertex.xyz + gl_Normal * furLength + bend, 1.0);
+    vec4 shell = vec4(gl_Vertex.xyz + gl_Normal * (furLength * furScale) + bend, 1.0);
 
     gl_TexCoord[0] = gl_MultiTexCoord0;
     gl_Position = gl_ModelViewProjectionMatrix * shell;

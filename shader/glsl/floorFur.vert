@@ -11,6 +11,7 @@ const float FUR_HEIGHT_SCALE = 0.5;
 
 uniform mat4 texMatrix;   // eye space -> shadow-map coordinates
 uniform float furLength;  // this shell's nominal height above the floor, in the quad's own units
+uniform float furScale;   // the fur length setting: 1 leaves the shells where they were made
 
 varying vec2 floorCoord;
 varying vec2 hairCoord;
@@ -18,7 +19,7 @@ varying vec3 eyeNormal;
 varying vec4 shadowCoord;
 
 void main() {
-    vec4 lifted = vec4(gl_Vertex.xyz + gl_Normal * furLength * FUR_HEIGHT_SCALE, 1.0);
+    vec4 lifted = vec4(gl_Vertex.xyz + gl_Normal * (furLength * furScale) * FUR_HEIGHT_SCALE, 1.0);
     vec4 eye = gl_ModelViewMatrix * lifted;
     shadowCoord = texMatrix * eye;
     eyeNormal = normalize(gl_NormalMatrix * gl_Normal);

@@ -4,11 +4,9 @@
 
 // Shadowed hairs keep their ambient light and this share of the direct light.
 const float SHADOW_DIRECT_KEPT = 0.35;
-// Depth in shadow-map units subtracted before the comparison, so a surface does not shadow
-// itself through rounding.
-const float SHADOW_BIAS = 0.002;
-
 uniform sampler2D tex;             // this shell's hairs; alpha = coverage
+uniform float shadowBias;          // depth in shadow-map units subtracted before the comparison,
+                                   // so a surface does not shadow itself through rounding
 uniform sampler2DShadow shadowMap; // depth from the light, compared with r
 uniform mat4 texMatrix;            // eye space -> shadow-map coordinates
 
@@ -22,7 +20,7 @@ float lightReaching() {
     if (coord.q <= 0.0) return 1.0;
     vec3 p = coord.stp / coord.q;
     if (any(lessThan(p.st, vec2(0.0))) || any(greaterThan(p.st, vec2(1.0))) || p.p > 1.0) return 1.0;
-    return shadow2D(shadowMap, vec3(p.st, p.p - SHADOW_BIAS)).r;
+    return shadow2D(shadowMap, vec3(p.st, p.p - shadowBias)).r;
 }
 
 void main() {

@@ -7,6 +7,7 @@
 const float TIP_LENGTH = 0.312;
 
 uniform float furLength;  // this shell's height above the skin, in the sphere's own units
+uniform float furScale;   // the fur length setting: 1 leaves the shells where they were made
 uniform vec4 gravity;     // the bend g of the hair tips, carried into object space by the
                           // transpose of the ball's model matrix (turned, then times its size)
 
@@ -26,7 +27,7 @@ void main() {
     vec3 size = ballSize();
     float tipWeight = furLength / TIP_LENGTH;
     vec3 bend = gravity.xyz / (size * size) * tipWeight * tipWeight;
-    vec4 shell = vec4(gl_Vertex.xyz + gl_Normal * furLength + bend, 1.0);
+    vec4 shell = vec4(gl_Vertex.xyz + gl_Normal * (furLength * furScale) + bend, 1.0);
 
     eyePosition = (gl_ModelViewMatrix * shell).xyz;
     eyeNormal = gl_NormalMatrix * gl_Normal;

@@ -9,6 +9,7 @@ uniform sampler2D normalMap1;      // tangent-space normals, RGB = normal * 0.5 
 uniform sampler2D normalMap2;      // wallpaper colour
 uniform sampler2DShadow shadowMap; // depth from the light, compared with r
 uniform float depthTexStep;        // one shadow-map texel in texture coordinates
+uniform bool softShadows;          // the soft-edges setting: false takes one comparison only
 
 varying vec2 texCoord;
 varying vec3 eyePosition;
@@ -29,6 +30,7 @@ bool outsideLightFrustum(vec4 coord) {
 // edge fades over a few texels instead of stair-stepping. 1 is fully lit.
 float litFraction(vec4 coord) {
     if (outsideLightFrustum(coord)) return 1.0;
+    if (!softShadows) return shadow2DProj(shadowMap, coord).r;
     float lit = 0.0;
     for (int y = -1; y <= 1; ++y) {
         for (int x = -1; x <= 1; ++x) {
