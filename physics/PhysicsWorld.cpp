@@ -131,8 +131,9 @@ void PhysicsWorld::stepFrame() {
 void PhysicsWorld::setGravityScale(float scale) {
     if (!dynamicsWorld || scale == gravityScale) return;
     gravityScale = scale;
-    dynamicsWorld->setGravity(GRAVITY * scale);
+    // Bullet hands the new gravity only to awake bodies, so every body is woken first.
     for (int i = 0; i < dynamicsWorld->getNumCollisionObjects(); ++i) dynamicsWorld->getCollisionObjectArray()[i]->activate();
+    dynamicsWorld->setGravity(GRAVITY * scale);
 }
 
 void PhysicsWorld::resetBodies() {

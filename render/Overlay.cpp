@@ -3,6 +3,7 @@
 #include <GL/glew.h>
 #include <GL/freeglut.h>
 
+#include <algorithm>
 #include <sstream>
 
 namespace {
@@ -18,6 +19,11 @@ const float SPECTRUM_HEIGHT_PER_UNIT = 500.0f;
 const float HELP_LINE_HEIGHT = 13.0f;
 const float HELP_FIRST_BASELINE_Y = TEXT_BASELINE_Y + 18.0f;
 const float HELP_ACTION_X = TEXT_X + 45.0f;
+// Text over the patterned wallpaper reads on a translucent dark backdrop reaching this far
+// around it; the first line's capitals rise this far above its baseline.
+const float BACKDROP_MARGIN = 5.0f;
+const float TEXT_ASCENT = 10.0f;
+const float BACKDROP_OPACITY = 0.6f;
 
 void setTexture2D(GLenum unit, bool enabled) {
     glActiveTexture(unit);
@@ -43,15 +49,30 @@ void endFlatOverlay() {
     glEnable(GL_LIGHTING);
 }
 
-void drawHelpLine(const std::string& line, float baseline) {
+int textWidth(const std::string& text) {
+    return glutBitmapLength(GLUT_BITMAP_HELVETICA_10, reinterpret_cast<const unsigned char*>(text.c_str()));
+}
+
+// Where a line of the key table splits into its key and its action; npos for a plain line.
+size_t actionStart(const std::string& line) {
     const size_t padding = line.find("  ");
-    if (padding == std::string::npos) {
+    return padding == std::string::npos ? padding : line.find_first_not_of(' ', padding);
+}
+
+float helpLineRight(const std::string& line) {
+    const size_t action = actionStart(line);
+    if (action == std::string::npos) return TEXT_X + float(textWidth(line));
+    return HELP_ACTION_X + float(textWidth(line.substr(action)));
+}
+
+void drawHelpLine(const std::string& line, float baseline) {
+    const size_t action = actionStart(line);
+    if (action == std::string::npos) {
         drawBitmapText(line.c_str(), TEXT_X, baseline, TEXT_Z);
         return;
     }
-    const size_t action = line.find_first_not_of(' ', padding);
-    drawBitmapText(line.substr(0, padding).c_str(), TEXT_X, baseline, TEXT_Z);
-    if (action != std::string::npos) drawBitmapText(line.c_str() + action, HELP_ACTION_X, baseline, TEXT_Z);
+    drawBitmapText(line.substr(0, line.find("  ")).c_str(), TEXT_X, baseline, TEXT_Z);
+    drawBitmapText(line.c_str() + action, HELP_ACTION_X, baseline, TEXT_Z);
 }
 }  // namespace
 
@@ -121,8 +142,26 @@ void drawSpectrumLine(const float* spectrum, int windowWidth, int windowHeight) 
     endFlatOverlay();
 }
 
+void drawTextBackdrop(float left, float top, float right, float bottom) {
+    // The text drawn after it lies at the same depth; the backdrop must not hide it.
+    glDepthMask(GL_FALSE);
+    glColor4f(0.0f, 0.0f, 0.0f, BACKDROP_OPACITY);
+    // On the text's plane, so the depth test passes it wherever it passes the text.
+    glBegin(GL_QUADS);
+    glVertex3f(left - BACKDROP_MARGIN, top - BACKDROP_MARGIN, TEXT_Z);
+    glVertex3f(left - BACKDROP_MARGIN, bottom + BACKDROP_MARGIN, TEXT_Z);
+    glVertex3f(right + BACKDROP_MARGIN, bottom + BACKDROP_MARGIN, TEXT_Z);
+    glVertex3f(right + BACKDROP_MARGIN, top - BACKDROP_MARGIN, TEXT_Z);
+    glEnd();
+    glDepthMask(GL_TRUE);
+}
+
 void drawHelpPanel(const std::vector<std::string>& lines, int windowWidth, int windowHeight) {
     beginFlatOverlay(windowWidth, windowHeight);
+    float right = TEXT_X;
+    for (const std::string& line : lines) right = std::max(right, helpLineRight(line));
+    const float lastBaseline = HELP_FIRST_BASELINE_Y + HELP_LINE_HEIGHT * float(lines.size() - 1);
+    drawTextBackdrop(TEXT_X, HELP_FIRST_BASELINE_Y - TEXT_ASCENT, right, lastBaseline);
     glColor3f(1.0f, 1.0f, 1.0f);
     float baseline = HELP_FIRST_BASELINE_Y;
     for (const std::string& line : lines) {

@@ -17,6 +17,9 @@ void endOverlay();
 void drawBitmapText(const char* text, float x, float y, float z);
 void drawFpsText(double frameSeconds, int windowWidth, int windowHeight);
 void drawSpectrumLine(const float* spectrum, int windowWidth, int windowHeight);
-// White lines below the frame rate. A line of the key table ("F12      save ...") is split at its
+// A translucent dark rectangle a little larger than the given one, in overlay pixels, so
+// that white text drawn on it reads over the wallpaper. Between beginOverlay and endOverlay.
+void drawTextBackdrop(float left, float top, float right, float bottom);
+// White lines below the frame rate, on a backdrop. A line of the key table ("F12      save ...") is split at its
 // padding into a column of keys and a column of what they do.
 void drawHelpPanel(const std::vector<std::string>& lines, int windowWidth, int windowHeight);

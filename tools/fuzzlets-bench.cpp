@@ -26,8 +26,8 @@ const int MEASURED_FRAMES = 300;
 const double FIXED_FRAME_SECONDS = 1.0 / 60.0;
 const char* const STARTUP_STEPS[] = {"music", "shaders", "shell textures", "images",
                                      "physics and balls", "shadow target"};
-const char* const FRAME_PASSES[] = {"world",     "shadow",  "camera", "room",
-                                    "fur floor", "fur balls", "overlay", "swap"};
+const char* const FRAME_PASSES[] = {"world",     "shadow",    "camera",  "room",          "fur floor",
+                                    "fur balls", "overlay",  "settings panel", "swap"};
 
 using Clock = std::chrono::steady_clock;
 
@@ -144,13 +144,15 @@ void printJson(const Figures& f) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 1) {
-        std::fprintf(stderr, "usage: fuzzlets-bench   (no options; run from the repository root)\n");
+    const bool panel = argc == 2 && std::strcmp(argv[1], "--panel") == 0;
+    if (argc > 1 && !panel) {
+        std::fprintf(stderr, "usage: fuzzlets-bench [--panel]   (--panel: with the settings panel shown)\n");
         return std::strcmp(argv[1], "--help") == 0 ? 0 : 2;
     }
     FrameClock::useFixedFrameTime(FIXED_FRAME_SECONDS);
     Figures figures;
     measureStartup(figures, argv);
+    if (panel) scene->panel.toggle();
     measureFrames(figures);
     rusage usage = {};
     getrusage(RUSAGE_SELF, &usage);

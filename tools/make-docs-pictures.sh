@@ -40,3 +40,9 @@ picture shells-1 150 --size 320x240 --at 1:tap=m --at 1:tap=2 --at 1:tap=2
 picture shadow-map 45 --size 480x360 --at 1:tap=1
 picture paused 360 --size 320x240 --at 1:tap=m --at 295:tap=p
 picture help 20 --size 480x360 --at 1:tap=h --at 1:tap=2 --at 1:tap=p
+picture panel 30 --at 1:tap=Tab
+picture fur-length-3 150 --size 320x240 --at 1:tap=m --set fur-length=3
+picture shadow-map-256 45 --size 480x360 --set shadow-map-size=256
+picture shadow-map-4096 45 --size 480x360 --set shadow-map-size=4096
+picture soft-shadows-off 45 --size 480x360 --set soft-shadows=off
+picture gravity-0 120 --size 480x360 --set gravity=0

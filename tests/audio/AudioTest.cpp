@@ -115,6 +115,11 @@ TEST(Mixer, TheSpectrumInputIsTheLatestOutputInItsOrder) {
     ASSERT_TRUE(mixer.copyLatest(0, 1, latest.data()));
     for (size_t frame = 0; frame < FFT_SIZE; ++frame)
         ASSERT_EQ(latest[frame], output[(frame + 3) * MIX_CHANNELS + 1]) << frame;
+    // The volume scales what is heard, not what the spectrum reads.
+    mixer.setVolume(0.25f);
+    mixer.mix(output.data(), 1);
+    ASSERT_TRUE(mixer.copyLatest(0, 1, latest.data()));
+    EXPECT_EQ(output[1], 0.25f * latest[FFT_SIZE - 1]);
 }
 
 TEST(SoundFile, UnusableFilesAndUnreadySystemsGiveTheirOwnCodes) {

@@ -66,6 +66,15 @@ TEST(PhysicsWorld, TheRoomIsClosedAndOneFixedStepIsTakenPerFrame) {
         EXPECT_LT(origin.distance(btVector3(3, 2, -1)), 1e-6f);
     EXPECT_EQ(ball.body->getLinearVelocity().length() + ball.body->getAngularVelocity().length(), 0.0f);
     EXPECT_EQ(ball.body->getActivationState(), ACTIVE_TAG);
+    // The gravity setting wakes a sleeping ball; at 0 it floats on at the speed it had.
+    ball.body->setActivationState(ISLAND_SLEEPING);
+    world.setGravityScale(2.0f);
+    EXPECT_TRUE(ball.body->isActive());
+    world.stepFrame();
+    EXPECT_NEAR(ball.body->getLinearVelocity().y(), -20.0f / 60.0f, 1e-4f);
+    world.setGravityScale(0.0f);
+    world.stepFrame();
+    EXPECT_NEAR(ball.body->getLinearVelocity().y(), -20.0f / 60.0f, 1e-4f);
 
     PhysicsWorld empty;  // never built: steps and bodies are refused quietly
     empty.stepFrame();
@@ -119,6 +128,15 @@ TEST(FurBall, SpawnsSixInsideSmoothsFifteenVelocitiesAndLeapsAfterThreeSecondsAt
     EXPECT_EQ(resting.restStartTime, 0.0f);
     // Impulse (b, 3, a) on mass 0.1: the first number drives z, the second x.
     EXPECT_LT(resting.body->getLinearVelocity().distance(btVector3(10.0f * b, 30.0f, 10.0f * a)), 1e-4f);
+
+    // The settings' rule: half the impulse after more than a second at rest.
+    FurBall quick({-2, 0, 0}, {1, 1, 1}, room);
+    const LeapRule rule{0.5f, 1.0};
+    quick.updateMotion(0.5, rule);
+    quick.updateMotion(1.5, rule);
+    EXPECT_EQ(quick.restStartTime, 0.5f);
+    quick.updateMotion(1.51, rule);
+    EXPECT_NEAR(quick.body->getLinearVelocity().y(), 15.0f, 1e-4f);
 }
 
 TEST(FurBall, TwentyMinutesOfLeapsStayInTheRoom) {

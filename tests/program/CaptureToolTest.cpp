@@ -81,7 +81,7 @@ TEST(CaptureToolTest, TheSameArgumentsGiveTheSamePictureAndSoundAndThePictureIsR
 TEST(CaptureToolTest, BadOptionsAndUnwritableFoldersEndWithStatusTwo) {
     for (const std::vector<std::string>& options : std::vector<std::vector<std::string>>{
              {"--frames", "0"}, {"--frames"}, {"--no-such-option"}, {"--at", "3:key=Escape"}, {"--size", "big"},
-             {"--output", "/proc/fuzzlets"}})
+             {"--output", "/proc/fuzzlets"}, {"--set", "shells=0"}, {"--at", "2:set=gravity=-1"}})
         EXPECT_EQ(capture(options), 2) << options[0];
     EXPECT_EQ(capture({"--help"}), 0);
 }

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "app/KeyTable.h"
+#include "app/Settings.h"
 #include "tests/TestFiles.h"
 #include "tests/program/RunningProgram.h"
 
@@ -75,6 +76,11 @@ TEST(EverydayUseTest, HelpAndVersionNeedNoDisplay) {
     EXPECT_EQ(help.waitForExit(seconds(10)), 0);
     const std::string usage = help.readRest();
     for (int line = 0; line < KEY_TABLE_LINES; ++line) EXPECT_NE(usage.find(KEY_TABLE[line]), std::string::npos);
+    EXPECT_NE(usage.find(settingsHelpText("    ")), std::string::npos);
+    // A bad setting ends the program before it looks for a display.
+    RunningProgram badSetting({"/bin/sh", "-c", std::string("exec 2>&1 env -u DISPLAY ") + FUZZLETS_BINARY + " --set fur-length=9"});
+    EXPECT_EQ(badSetting.waitForExit(seconds(10)), 2);
+    EXPECT_NE(badSetting.readRest().find("'fur-length'"), std::string::npos);
     RunningProgram version({"/usr/bin/env", "-u", "DISPLAY", FUZZLETS_BINARY, "--version"});
     EXPECT_EQ(version.waitForExit(seconds(10)), 0);
     EXPECT_EQ(version.readRest().rfind("fuzzlets ", 0), 0u);

@@ -16,6 +16,7 @@ TEST(ShellTextures, FortyLayersThinningOutEachInsideTheOneBelow) {
     EXPECT_NEAR(densities.back(), 0.02f, 1e-6f);
     EXPECT_EQ(shellHairCount(densities.front()) * 1000 + shellAlpha(densities.front()), 52429144);
     EXPECT_EQ(shellHairCount(densities.back()) * 1000 + shellAlpha(densities.back()), 1311001);
+    EXPECT_EQ(shellHairCount(densities.back(), 2.0f), 2622);  // the hair-density setting
     EXPECT_EQ(shellAlpha(0.5f), 71);
     ShellTexture below;
     for (float density : densities) {
