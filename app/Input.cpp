@@ -104,7 +104,8 @@ void specialKey(int key, int x, int y) {
 void specialKeyUp(int key, int x, int y) { scene->panel.takeSpecialKey(key, false, x, y); }
 
 void keyboardUp(unsigned char key, int x, int y) {
-    if (scene->panel.takeKey(key, false, x, y)) return;
+    // Tab's release belongs to the toggle, not to a panel field.
+    if (key != KEY_TAB && scene->panel.takeKey(key, false, x, y)) return;
     scene->camera.moving = false;
 }
 

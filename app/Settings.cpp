@@ -21,7 +21,7 @@ const SettingInfo SETTING_INFOS[] = {
     {"Light", "light-speed", "light speed", Kind::DECIMAL, 0.0f, 4.0f, &Settings::lightSpeed},
     {"Physics", "gravity", "gravity", Kind::DECIMAL, 0.0f, 2.0f, &Settings::gravity},
     {"Physics", "leap-strength", "leap strength", Kind::DECIMAL, 0.0f, 3.0f, &Settings::leapStrength},
-    {"Physics", "rest-seconds", "seconds at rest before a leap", Kind::DECIMAL, 0.5f, 10.0f, &Settings::restSeconds},
+    {"Physics", "rest-seconds", "rest before a leap, s", Kind::DECIMAL, 0.5f, 10.0f, &Settings::restSeconds},
     {"Music", "volume", "volume %", Kind::DECIMAL, 0.0f, 100.0f, &Settings::volumePercent},
     {"Music", "mute", "mute", Kind::SWITCH, 0, 0, &Settings::mute},
     {"Music", "spectrum", "spectrum line", Kind::SWITCH, 0, 0, &Settings::spectrumLine},

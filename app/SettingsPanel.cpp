@@ -111,6 +111,9 @@ void SettingsPanel::start() {
     io.IniFilename = nullptr;
     io.LogFilename = nullptr;
     ImGui::StyleColorsDark();
+    // Tighter rows, so that every setting fits a 640 x 480 window with little scrolling.
+    ImGui::GetStyle().ItemSpacing.y = 3.0f;
+    ImGui::GetStyle().FramePadding.y = 1.0f;
     ImGui_ImplGLUT_Init();
     ImGui_ImplOpenGL2_Init();
     started = true;
@@ -169,7 +172,7 @@ PanelRequests SettingsPanel::draw(Settings& settings, const FrameTimeHistory& fr
     ImGui::SetNextWindowBgAlpha(PANEL_BACKGROUND_ALPHA);
     ImGui::Begin("Settings (Tab hides)", nullptr, ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoResize |
                                                       ImGuiWindowFlags_NoCollapse);
-    ImGui::PushItemWidth(PANEL_WIDTH * 0.4f);
+    ImGui::PushItemWidth(PANEL_WIDTH * 0.36f);
     if (ImGui::Button("reset all")) settings = Settings{};
     const char* group = nullptr;
     bool groupOpen = false;

@@ -96,8 +96,8 @@ TEST(LearningViewsTest, EachViewAndSettingChangesItsPartOfThePictureAndSwitching
     EXPECT_EQ(changedPixels(paused, withPanel, {0, 0, width / 3, height}), 0);
     const Matrix4 view = s->camera.viewMatrix;
     for (const auto& [button, state] : {std::pair(GLUT_LEFT_BUTTON, GLUT_DOWN), std::pair(GLUT_LEFT_BUTTON, GLUT_UP)}) {
-        passiveMotion(364, 90);
-        mouseButton(button, state, 364, 90);
+        passiveMotion(364, 74);
+        mouseButton(button, state, 364, 74);
         runFrames(1);
     }
     passiveMotion(width / 2 - 100, height / 2);
