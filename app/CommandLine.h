@@ -9,8 +9,9 @@
 std::string usageText();
 std::string versionText();
 
-// Prints the usage for --help or the version for --version and returns the exit status;
-// -1 when neither was asked for and the program should start.
+// Prints the usage for --help or the version for --version, or writes the shader sources for
+// --print-shaders DIR, and returns the exit status; -1 when none was asked for and the program
+// should start.
 int answerInformationOptions(int argc, char** argv);
 
 // Takes every "--set name=value" out of argv into settings. Returns -1 when all were good;

@@ -3,6 +3,9 @@
 #include <GL/glew.h>
 #include <GL/freeglut.h>
 
+#include <cstdio>
+#include <functional>
+
 #include "app/FrameClock.h"
 #include "app/KeyTable.h"
 #include "app/Scene.h"
@@ -10,8 +13,10 @@
 #include "render/Overlay.h"
 #include "render/Profiler.h"
 #include "render/Room.h"
+#include "render/Screenshot.h"
 #include "render/ShadowMap.h"
 #include "render/ShadowMapView.h"
+#include "render/TextureUnits.h"
 
 namespace {
 
@@ -66,6 +71,20 @@ void drawSettingsPanel() {
                                scene->windowWidth, scene->windowHeight));
 }
 
+// The frame as drawn, before the swap: the back buffer's contents are undefined after it.
+void saveRequestedScreenshot() {
+    if (!scene->screenshotRequested) return;
+    scene->screenshotRequested = false;
+    const std::string path = writeNumberedScreenshot(scene->screenshotFolder);
+    if (path.empty())
+        std::printf("screenshot not written: cannot write into %s\n", scene->screenshotFolder.c_str());
+    else
+        std::printf("screenshot written to %s\n", path.c_str());
+    std::fflush(stdout);
+}
+
+std::function<void()> frameReader;
+
 void drawOverlayPass() {
     const int width = scene->windowWidth, height = scene->windowHeight;
     if (scene->settings.shadowMapView) drawShadowMapView(scene->shadowDepthTexture, width, height);
@@ -74,6 +93,7 @@ void drawOverlayPass() {
     drawFpsText(scene->frameSeconds, width, height);
     if (scene->settings.spectrumLine) drawSpectrumLine(scene->spectrum, width, height);
     if (scene->showHelp) drawHelpPanel(helpLines(), width, height);
+    if (!scene->shaderErrors.empty()) drawShaderErrors(scene->shaderErrors, width, height);
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_LIGHTING);
     if (scene->panel.shown()) drawSettingsPanel();
@@ -86,12 +106,12 @@ void drawFurBalls() {
     const std::vector<FurBall*> order = sortFarthestFirst(scene->furBalls, scene->camera.eye);
     ProgramTable& programs = scene->programs;
     programs.use("fur");
-    programs.setInt("fur", "shadowMap", 1);
-    programs.setInt("fur", "tex", 0);
+    programs.setInt("fur", "shadowMap", FUR_SHADOW_MAP_UNIT);
+    programs.setInt("fur", "tex", FUR_SHELL_UNIT);
     programs.setMatrix("fur", "texMatrix", scene->texMatrix);
-    glActiveTexture(GL_TEXTURE1);
+    glActiveTexture(glTextureUnit(FUR_SHADOW_MAP_UNIT));
     glBindTexture(GL_TEXTURE_2D, scene->shadowDepthTexture);
-    glActiveTexture(GL_TEXTURE0);
+    glActiveTexture(glTextureUnit(FUR_SHELL_UNIT));
     const FurStyle style = scene->settings.furStyle();
     for (FurBall* ball : order) {
         // A paused ball keeps its smoothed velocity, so its fur keeps its bend.
@@ -134,6 +154,8 @@ void drawView() {
     drawOverlayPass();
 }
 
+void readEachFrame(std::function<void()> reader) { frameReader = std::move(reader); }
+
 void display() {
     FrameClock clock;
     clock.start();
@@ -146,6 +168,8 @@ void display() {
     advanceWorld();
     renderShadowMap();
     drawView();
+    saveRequestedScreenshot();
+    if (frameReader) frameReader();
     profileMark("swap");
     glFlush();
     glutSwapBuffers();

@@ -2,7 +2,12 @@
 // camera, room, fur balls, overlay, swap.
 #pragma once
 
+#include <functional>
+
 void display();
+// From now on reader runs in every frame once it is drawn, before the buffers are swapped: the
+// one moment the back buffer holds the frame. The capture and soak tools read their frames so.
+void readEachFrame(std::function<void()> reader);
 
 // The steps of a frame, in the order display runs them.
 // Spectrum, one fixed physics step, the light along its path; only the spectrum while paused.

@@ -8,7 +8,6 @@
 
 #include "app/Scene.h"
 #include "app/Window.h"
-#include "render/Screenshot.h"
 #include "render/ShellSelection.h"
 
 namespace {
@@ -87,18 +86,14 @@ void keyboard(unsigned char key, int x, int y) {
         case '1': scene->settings.shadowMapView = !scene->settings.shadowMapView; break;
         case '2': scene->settings.shellsDrawn = nextShellPreset(scene->settings.shellsDrawn); break;
         case 'p': scene->paused = !scene->paused; break;
+        case 'r': scene->reloadShaders(); break;
         default: break;
     }
 }
 
 void specialKey(int key, int x, int y) {
     if (scene->panel.takeSpecialKey(key, true, x, y) || key != GLUT_KEY_F12) return;
-    const std::string path = writeNumberedScreenshot(scene->screenshotFolder);
-    if (path.empty())
-        std::printf("screenshot not written: cannot write into %s\n", scene->screenshotFolder.c_str());
-    else
-        std::printf("screenshot written to %s\n", path.c_str());
-    std::fflush(stdout);
+    scene->screenshotRequested = true;
 }
 
 void specialKeyUp(int key, int x, int y) { scene->panel.takeSpecialKey(key, false, x, y); }

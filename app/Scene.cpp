@@ -2,13 +2,13 @@
 
 #include <IL/il.h>
 
+#include <cstdio>
+
 #include "render/Profiler.h"
 
 namespace {
 Scene* theScene = nullptr;
 
-const char* const SHADER_DIRECTORY = "shader/glsl/";
-const char* const SHADER_PROGRAMS[] = {"fur", "normalMapping", "depth", "floorFur"};
 const char* const MUSIC_PATH = "media/loop_space_rocket.mp3";
 const char* const NORMAL_MAP_PATH = "media/textures/NMBalls.png";
 const char* const WALL_IMAGE_PATH = "media/textures/70er_green.jpg";
@@ -41,7 +41,7 @@ void Scene::init() {
     music = createMusic(audioSystem, MUSIC_PATH);
     profileMark("shaders");
     setFixedGlState();
-    for (const char* name : SHADER_PROGRAMS) loadShaderProgram(SHADER_DIRECTORY, name);
+    for (const char* name : SHADER_PROGRAM_NAMES) loadShaderProgram(SHADER_DIRECTORY, name);
     setLightAndMaterial();
     loadTextures();
     glEnable(GL_LIGHT0);
@@ -106,6 +106,18 @@ void Scene::setLightAndMaterial() {
 
 void Scene::loadShaderProgram(const std::string& directory, const std::string& name) {
     programs.load(directory, name);
+}
+
+void Scene::reloadShaders() {
+    const std::string failures = programs.reload(SHADER_DIRECTORY);
+    if (failures.empty()) {
+        std::printf("shaders reloaded from %s\n", SHADER_DIRECTORY);
+    } else if (failures != shaderErrors) {
+        // Printed once; the screen shows it until a reload succeeds.
+        std::printf("%s", failures.c_str());
+    }
+    std::fflush(stdout);
+    shaderErrors = failures;
 }
 
 void Scene::loadTextures() {

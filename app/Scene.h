@@ -19,6 +19,7 @@
 #include "furballs/FurBall.h"
 #include "physics/PhysicsWorld.h"
 #include "render/ShaderPrograms.h"
+#include "render/Room.h"
 #include "render/ShadowMap.h"
 #include "render/Textures.h"
 
@@ -34,6 +35,9 @@ public:
     void init();
     GLuint program(const std::string& name) { return programs.program(name); }
     void loadShaderProgram(const std::string& directory, const std::string& name);
+    // Makes every program again from its files; a program that fails keeps the last one that
+    // worked, and its messages stay in shaderErrors until a reload succeeds.
+    void reloadShaders();
     void loadTextures();
     ShadowTarget shadowTarget() const { return {shadowFramebuffer, shadowDepthTexture, shadowMapSize}; }
     // Remakes what a changed setting is built into (shadow target, shell textures) and hands
@@ -42,7 +46,7 @@ public:
 
     double frameSeconds = 0.0;
     double totalSeconds = 0.0;
-    float roomScale = 10.0f;
+    float roomScale = ROOM_SIZE;
     float aspect = 1.0f;
     std::vector<std::unique_ptr<FurBall>> furBalls;
     ShellList furShells;
@@ -82,8 +86,12 @@ public:
     std::unique_ptr<SwapControl> swapControl;
     // totalSeconds without the pauses: the leap timer runs on it, so a pause does not count as rest.
     double worldSeconds = 0.0;
-    // Where F12 writes its pictures.
+    // Where F12 writes its pictures, and whether it asked for one: the frame driver saves the
+    // frame once it is drawn, before the swap leaves the back buffer undefined.
     std::string screenshotFolder = userDirectory();
+    bool screenshotRequested = false;
+    // The messages of the last failed shader reload, shown over the frame; empty once one works.
+    std::string shaderErrors;
 
     ~Scene();
 

@@ -4,18 +4,26 @@
 
 #include "app/CommandLine.h"
 #include "app/Scene.h"
+#include "app/ShaderWatcher.h"
 #include "app/StopSignals.h"
 #include "app/Window.h"
 
 namespace {
 // How often the loop looks for a stop signal; well under one software-rendered frame.
 constexpr unsigned STOP_CHECK_MILLISECONDS = 50;
+// How often the shader files are looked at: an edit shows within a second.
+constexpr unsigned SHADER_CHECK_MILLISECONDS = 250;
 
 void leaveLoopWhenStopped(int) {
     if (stopRequested())
         glutLeaveMainLoop();
     else
         glutTimerFunc(STOP_CHECK_MILLISECONDS, leaveLoopWhenStopped, 0);
+}
+void reloadChangedShaders(int) {
+    static ShaderWatcher watcher(SHADER_DIRECTORY);
+    if (watcher.changed()) scene->reloadShaders();
+    glutTimerFunc(SHADER_CHECK_MILLISECONDS, reloadChangedShaders, 0);
 }
 }  // namespace
 
@@ -32,6 +40,7 @@ int main(int argc, char** argv) {
     // shut down here, music first.
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
     glutTimerFunc(STOP_CHECK_MILLISECONDS, leaveLoopWhenStopped, 0);
+    glutTimerFunc(SHADER_CHECK_MILLISECONDS, reloadChangedShaders, 0);
     glutMainLoop();
     if (scene) Scene::destroyInstance();
     return stopExitStatus();

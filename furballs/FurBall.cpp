@@ -26,7 +26,6 @@ constexpr float LEAP_UPWARD_IMPULSE = 3.0f;
 constexpr double SHELL_RADIUS = 0.5;
 constexpr int SHELL_SLICES = 20;
 constexpr int SHELL_STACKS = 20;
-constexpr float FUR_LENGTH_STEP = 0.008f;
 
 const char* const FUR_PROGRAM = "fur";
 const char* const DEPTH_PROGRAM = "depth";

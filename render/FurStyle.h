@@ -2,6 +2,10 @@
 // they have no start values of their own.
 #pragma once
 
+// Each shell of a fur ball stands this much further out than the one below it, in the units of
+// the unit-diameter sphere the shells are drawn on.
+constexpr float FUR_LENGTH_STEP = 0.008f;
+
 struct FurStyle {
     int shellsDrawn;    // of the 40 shells, spread evenly from the innermost
     float lengthScale;  // hair length, 1 as the shells were made; balls and floor alike

@@ -65,6 +65,9 @@ float helpLineRight(const std::string& line) {
     return HELP_ACTION_X + float(textWidth(line.substr(action)));
 }
 
+// Lines of text below the frame rate, 13 pixels apart.
+float baselineOf(size_t line) { return HELP_FIRST_BASELINE_Y + HELP_LINE_HEIGHT * float(line); }
+
 void drawHelpLine(const std::string& line, float baseline) {
     const size_t action = actionStart(line);
     if (action == std::string::npos) {
@@ -156,17 +159,30 @@ void drawTextBackdrop(float left, float top, float right, float bottom) {
     glDepthMask(GL_TRUE);
 }
 
+static void drawBackdropBehindLines(size_t lineCount, float right) {
+    drawTextBackdrop(TEXT_X, HELP_FIRST_BASELINE_Y - TEXT_ASCENT, right, baselineOf(lineCount - 1));
+}
+
+void drawShaderErrors(const std::string& text, int windowWidth, int windowHeight) {
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);) lines.push_back(line);
+    if (lines.empty()) return;
+    beginFlatOverlay(windowWidth, windowHeight);
+    float right = TEXT_X;
+    for (const std::string& line : lines) right = std::max(right, TEXT_X + float(textWidth(line)));
+    drawBackdropBehindLines(lines.size(), right);
+    glColor3f(1.0f, 0.3f, 0.3f);
+    for (size_t line = 0; line < lines.size(); ++line) drawBitmapText(lines[line].c_str(), TEXT_X, baselineOf(line), TEXT_Z);
+    endFlatOverlay();
+}
+
 void drawHelpPanel(const std::vector<std::string>& lines, int windowWidth, int windowHeight) {
     beginFlatOverlay(windowWidth, windowHeight);
     float right = TEXT_X;
     for (const std::string& line : lines) right = std::max(right, helpLineRight(line));
-    const float lastBaseline = HELP_FIRST_BASELINE_Y + HELP_LINE_HEIGHT * float(lines.size() - 1);
-    drawTextBackdrop(TEXT_X, HELP_FIRST_BASELINE_Y - TEXT_ASCENT, right, lastBaseline);
+    drawBackdropBehindLines(lines.size(), right);
     glColor3f(1.0f, 1.0f, 1.0f);
-    float baseline = HELP_FIRST_BASELINE_Y;
-    for (const std::string& line : lines) {
-        drawHelpLine(line, baseline);
-        baseline += HELP_LINE_HEIGHT;
-    }
+    for (size_t line = 0; line < lines.size(); ++line) drawHelpLine(lines[line], baselineOf(line));
     endFlatOverlay();
 }

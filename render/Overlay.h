@@ -20,6 +20,8 @@ void drawSpectrumLine(const float* spectrum, int windowWidth, int windowHeight);
 // A translucent dark rectangle a little larger than the given one, in overlay pixels, so
 // that white text drawn on it reads over the wallpaper. Between beginOverlay and endOverlay.
 void drawTextBackdrop(float left, float top, float right, float bottom);
+// A failed shader reload's messages in red below the frame rate, on a backdrop, one line each.
+void drawShaderErrors(const std::string& text, int windowWidth, int windowHeight);
 // White lines below the frame rate, on a backdrop. A line of the key table ("F12      save ...") is split at its
 // padding into a column of keys and a column of what they do.
 void drawHelpPanel(const std::vector<std::string>& lines, int windowWidth, int windowHeight);

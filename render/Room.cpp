@@ -4,21 +4,13 @@
 
 #include "render/Profiler.h"
 #include "render/ShellSelection.h"
+#include "render/TextureUnits.h"
 
 namespace {
 
 const char* const WALL_PROGRAM = "normalMapping";
 const char* const FLOOR_PROGRAM = "floorFur";
 
-// The shadow map is bound on unit 0 before the pass; the images go on units 1 and 2.
-constexpr GLint SHADOW_UNIT = 0;
-constexpr GLint NORMAL_MAP_UNIT = 1;
-constexpr GLint WALL_COLOUR_UNIT = 2;
-constexpr GLint FLOOR_COLOUR_UNIT = 1;
-constexpr GLint FUR_SHELL_UNIT = 2;
-
-// Each floor shell sits this much higher than the one below it, in the unscaled room's units.
-constexpr float FLOOR_SHELL_SPACING = 0.005f;
 
 struct QuadVertex {
     float x, y, z;
@@ -45,18 +37,18 @@ void drawFace(const RoomFace& face) {
 void prepareWalls(ProgramTable& programs, const RoomResources& room) {
     programs.use(WALL_PROGRAM);
     programs.setMatrix(WALL_PROGRAM, "texMatrix", room.texMatrix);
-    programs.setInt(WALL_PROGRAM, "shadowMap", SHADOW_UNIT);
+    programs.setInt(WALL_PROGRAM, "shadowMap", ROOM_SHADOW_MAP_UNIT);
 
-    glActiveTexture(GL_TEXTURE1);
+    glActiveTexture(glTextureUnit(WALL_NORMAL_MAP_UNIT));
     glEnable(GL_TEXTURE_2D);
-    programs.setInt(WALL_PROGRAM, "normalMap1", NORMAL_MAP_UNIT);
+    programs.setInt(WALL_PROGRAM, "normalMap1", WALL_NORMAL_MAP_UNIT);
     glBindTexture(GL_TEXTURE_2D, room.normalMap1Texture);
 
-    glActiveTexture(GL_TEXTURE2);
+    glActiveTexture(glTextureUnit(WALL_COLOUR_UNIT));
     programs.setInt(WALL_PROGRAM, "normalMap2", WALL_COLOUR_UNIT);
     glBindTexture(GL_TEXTURE_2D, room.normalMap2Texture);
 
-    glActiveTexture(GL_TEXTURE0);
+    glActiveTexture(glTextureUnit(ROOM_SHADOW_MAP_UNIT));
     programs.setFloat(WALL_PROGRAM, "depthTexStep", room.depthTexStep);
     programs.setInt(WALL_PROGRAM, "softShadows", room.softShadows);
 }
@@ -65,16 +57,16 @@ void prepareWalls(ProgramTable& programs, const RoomResources& room) {
 void prepareFloor(ProgramTable& programs, const RoomResources& room) {
     programs.use(FLOOR_PROGRAM);
     programs.setMatrix(FLOOR_PROGRAM, "texMatrix", room.texMatrix);
-    programs.setInt(FLOOR_PROGRAM, "shadowMap", SHADOW_UNIT);
+    programs.setInt(FLOOR_PROGRAM, "shadowMap", ROOM_SHADOW_MAP_UNIT);
 
-    glActiveTexture(GL_TEXTURE1);
+    glActiveTexture(glTextureUnit(FLOOR_COLOUR_UNIT));
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, room.floorTexture);
     programs.setInt(FLOOR_PROGRAM, "floorTex", FLOOR_COLOUR_UNIT);
 
-    glActiveTexture(GL_TEXTURE2);
+    glActiveTexture(glTextureUnit(FLOOR_SHELL_UNIT));
     glEnable(GL_TEXTURE_2D);
-    programs.setInt(FLOOR_PROGRAM, "furFloorTex", FUR_SHELL_UNIT);
+    programs.setInt(FLOOR_PROGRAM, "furFloorTex", FLOOR_SHELL_UNIT);
 }
 
 // The same quad drawn once per shell; the vertex shader lifts each by its "furLength".
@@ -105,7 +97,7 @@ void drawUnitQuad() {
     glBegin(GL_QUADS);
     glNormal3f(0.0f, 1.0f, 0.0f);
     for (const QuadVertex& vertex : UNIT_QUAD) {
-        glMultiTexCoord2f(GL_TEXTURE1, vertex.s, vertex.t);
+        glMultiTexCoord2f(glTextureUnit(QUAD_COORDINATE_UNIT), vertex.s, vertex.t);
         glVertex3f(vertex.x, vertex.y, vertex.z);
     }
     glEnd();
@@ -123,6 +115,6 @@ void drawRoom(ProgramTable& programs, const RoomResources& room) {
     drawFloorShells(programs, *room.shells, room.fur);
     glPopMatrix();
 
-    glActiveTexture(GL_TEXTURE0);
+    glActiveTexture(glTextureUnit(ROOM_SHADOW_MAP_UNIT));
     glMatrixMode(GL_MODELVIEW);
 }

@@ -10,9 +10,14 @@
 #include "render/ShaderPrograms.h"
 #include "render/Textures.h"
 
+// The room is the unit cube scaled by this much: its walls stand this far from the centre.
+constexpr float ROOM_SIZE = 10.0f;
+// Each floor shell sits this much higher than the one below it, in the unscaled room's units.
+constexpr float FLOOR_SHELL_SPACING = 0.005f;
+
 // What the room pass reads from the scene each frame.
 struct RoomResources {
-    float roomScale = 10.0f;
+    float roomScale = ROOM_SIZE;
     GLuint normalMap1Texture = 0;  // wall normal map, unit 1
     GLuint normalMap2Texture = 0;  // wall colour, unit 2
     GLuint floorTexture = 0;       // floor colour, unit 1

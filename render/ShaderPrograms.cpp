@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "render/ShaderSource.h"
+
 char* readTextFile(const char* path) {
     FILE* file = std::fopen(path, "rt");
     if (!file) return nullptr;
@@ -32,69 +34,98 @@ char* readTextFile(const char* path) {
 
 namespace {
 
-// Failures do not stop start-up: the program still goes into the table, but the log says why.
-// Shaders and programs report alike, through their own pair of query functions.
-void printLogIfFailed(GLuint object, GLenum status, PFNGLGETSHADERIVPROC getParameter,
-                      PFNGLGETSHADERINFOLOGPROC getLog, const std::string& what) {
+// The info log of a shader or a program, through their own pair of query functions; empty when
+// the stage succeeded.
+std::string failureLog(GLuint object, GLenum status, PFNGLGETSHADERIVPROC getParameter,
+                       PFNGLGETSHADERINFOLOGPROC getLog) {
     GLint succeeded = GL_FALSE;
     getParameter(object, status, &succeeded);
-    if (succeeded == GL_TRUE) return;
+    if (succeeded == GL_TRUE) return "";
     GLint length = 0;
     getParameter(object, GL_INFO_LOG_LENGTH, &length);
     std::vector<char> log(size_t(length) + 1, '\0');
     getLog(object, length, nullptr, log.data());
-    std::printf("%s\n%s\n", what.c_str(), log.data());
-    std::fflush(stdout);
+    return log.data();
 }
 
-void printShaderLog(GLuint shader, const std::string& path) {
-    printLogIfFailed(shader, GL_COMPILE_STATUS, glGetShaderiv, glGetShaderInfoLog, path + ": compile failed");
+// One stage's failure as the reader wants it: what failed, then the driver's messages with the
+// file names put in. Empty when the stage succeeded.
+std::string shaderFailure(GLuint shader, const ShaderSource& source, const std::string& path) {
+    const std::string log = failureLog(shader, GL_COMPILE_STATUS, glGetShaderiv, glGetShaderInfoLog);
+    return log.empty() ? "" : path + ": compile failed\n" + nameFilesInLog(log, source.files);
 }
 
-void printProgramLog(GLuint program, const std::string& paths) {
-    printLogIfFailed(program, GL_LINK_STATUS, glGetProgramiv, glGetProgramInfoLog, paths + ": link failed");
+std::string shaderPath(const std::string& directory, const std::string& name, const char* stage) {
+    return directory + name + stage;
 }
 
-// The source of one shader, or null after saying why there is none: compiling an empty text
-// would only report a syntax error that hides the real cause.
-char* readShaderSource(const std::string& path) {
-    char* text = readTextFile(path.c_str());
-    if (!text) {
-        std::printf("%s: cannot be read\n", path.c_str());
-        std::fflush(stdout);
-    }
-    return text;
-}
-
-GLuint compileShader(GLenum stage, const char* text, const std::string& path) {
-    const GLuint shader = glCreateShader(stage);
-    glShaderSource(shader, 1, &text, nullptr);
-    glCompileShader(shader);
-    printShaderLog(shader, path);
-    return shader;
-}
+const char* const STAGES[2] = {".vert", ".frag"};
+const GLenum STAGE_TYPES[2] = {GL_VERTEX_SHADER, GL_FRAGMENT_SHADER};
 
 }  // namespace
 
-void ProgramTable::load(const std::string& directory, const std::string& name) {
-    const std::string vertexPath = directory + name + ".vert";
-    const std::string fragmentPath = directory + name + ".frag";
-    char* vertexText = readShaderSource(vertexPath);
-    char* fragmentText = readShaderSource(fragmentPath);
-    // Without both sources the name stays on the fixed-function pipeline (program 0).
-    GLuint program = 0;
-    if (vertexText && fragmentText) {
-        const GLuint vertexShader = compileShader(GL_VERTEX_SHADER, vertexText, vertexPath);
-        const GLuint fragmentShader = compileShader(GL_FRAGMENT_SHADER, fragmentText, fragmentPath);
-        program = glCreateProgram();
-        glAttachShader(program, vertexShader);
-        glAttachShader(program, fragmentShader);
-        glLinkProgram(program);
-        printProgramLog(program, vertexPath + " + " + fragmentPath);
+std::array<ShaderSource, 2> programSources(const std::string& directory, const std::string& name) {
+    return {buildShaderSource(directory, name + STAGES[0]), buildShaderSource(directory, name + STAGES[1])};
+}
+
+// In the order GL programs are made: both shader objects, both sources, both compiled, then the
+// program made, attached and linked. Without both sources nothing is made.
+ProgramTable::Built ProgramTable::build(const std::string& directory, const std::string& name) {
+    Built built;
+    const std::array<ShaderSource, 2> sources = programSources(directory, name);
+    for (const ShaderSource& source : sources)
+        if (!source.problem.empty()) built.log += source.problem + "\n";
+    if (!built.log.empty()) return built;
+
+    for (int stage = 0; stage < 2; ++stage) built.shaders[stage] = glCreateShader(STAGE_TYPES[stage]);
+    for (int stage = 0; stage < 2; ++stage) {
+        const char* text = sources[stage].text.c_str();
+        glShaderSource(built.shaders[stage], 1, &text, nullptr);
     }
-    std::free(vertexText);
-    std::free(fragmentText);
-    programs[name] = program;
+    for (int stage = 0; stage < 2; ++stage) {
+        glCompileShader(built.shaders[stage]);
+        built.log += shaderFailure(built.shaders[stage], sources[stage], shaderPath(directory, name, STAGES[stage]));
+    }
+    built.program = glCreateProgram();
+    for (GLuint shader : built.shaders) glAttachShader(built.program, shader);
+    glLinkProgram(built.program);
+    const std::string linkLog = failureLog(built.program, GL_LINK_STATUS, glGetProgramiv, glGetProgramInfoLog);
+    if (!linkLog.empty())
+        built.log += shaderPath(directory, name, STAGES[0]) + " + " + shaderPath(directory, name, STAGES[1]) +
+                     ": link failed\n" + linkLog + "\n";
+    return built;
+}
+
+void ProgramTable::remove(const Built& built) {
+    glDeleteProgram(built.program);
+    for (GLuint shader : built.shaders) glDeleteShader(shader);
+}
+
+// Failures do not stop start-up: the program still goes into the table, but the log says why.
+void ProgramTable::load(const std::string& directory, const std::string& name) {
+    const Built built = build(directory, name);
+    if (!built.log.empty()) {
+        std::printf("%s", built.log.c_str());
+        std::fflush(stdout);
+    }
+    programs[name] = built.program;
+    shaders[name] = built.shaders;
+}
+
+std::string ProgramTable::reload(const std::string& directory) {
+    std::string failures;
+    for (auto& [name, program] : programs) {
+        const Built built = build(directory, name);
+        if (!built.log.empty()) {
+            remove(built);
+            failures += built.log;
+            continue;
+        }
+        remove({program, shaders[name], ""});
+        program = built.program;
+        shaders[name] = built.shaders;
+    }
+    return failures;
 }
 
 GLuint ProgramTable::program(const std::string& name) { return programs[name]; }

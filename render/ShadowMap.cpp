@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "render/TextureUnits.h"
+
 ShadowTarget createShadowTarget(int size) {
     ShadowTarget target;
     target.size = size;
@@ -51,11 +53,11 @@ void beginShadowPass(const ShadowTarget& target, Light& light, ProgramTable& pro
     light.computeLightMatrix();
 
     programs.use("depth");
-    programs.setInt("depth", "depthTex", 1);
-    programs.setInt("depth", "furTex", 0);
-    glActiveTexture(GL_TEXTURE1);
+    programs.setInt("depth", "depthTex", FUR_SHADOW_MAP_UNIT);
+    programs.setInt("depth", "furTex", FUR_SHELL_UNIT);
+    glActiveTexture(glTextureUnit(FUR_SHADOW_MAP_UNIT));
     glBindTexture(GL_TEXTURE_2D, target.depthTexture);
-    glActiveTexture(GL_TEXTURE0);
+    glActiveTexture(glTextureUnit(FUR_SHELL_UNIT));
 }
 
 void endShadowPass() {

@@ -246,14 +246,16 @@ int main(int argc, char** argv) {
     for (int frame = 1; frame <= options.frames && !stopRequested(); ++frame) {
         applyEvents(options, frame);
         music.pullFrame(frame);
-        display();
-        glutMainLoopEvent();
-        if (frame % options.every == 0) {
+        // Written as drawn, before the swap leaves the back buffer undefined.
+        readEachFrame([&] {
+            if (frame % options.every != 0) return;
             char name[32];
             std::snprintf(name, sizeof name, "/frame-%05d.png", frame);
             if (!writePng(readWindowPixels(GL_BACK), options.output + name))
                 fail("cannot write '" + options.output + name + "'");
-        }
+        });
+        display();
+        glutMainLoopEvent();
         if (showProgress && (frame % 50 == 0 || frame == options.frames)) reportProgress(frame, options.frames);
     }
     Scene::destroyInstance();

@@ -195,11 +195,14 @@ int main(int argc, char** argv) {
     std::map<std::pair<int, int>, std::size_t> lastHashes;
     for (int frame = 1; frame <= frames && !stopRequested(); ++frame) {
         scriptedInput(frame);
+        // The picture is checked as drawn, before the swap.
+        readEachFrame([&] {
+            if (frame % FRAMES_PER_SECOND == STEP_FRAMES - 1) checkDrawing(report, frame, lastHashes);
+        });
         display();
         glutMainLoopEvent();
         report.frames = frame;
         if (frame % FRAMES_PER_SECOND == 0) checkBalls(report, frame);
-        if (frame % FRAMES_PER_SECOND == STEP_FRAMES - 1) checkDrawing(report, frame, lastHashes);
         double& peak = frame <= WARM_UP_SECONDS * FRAMES_PER_SECOND ? report.warmMemoryMb : report.peakMemoryMb;
         peak = std::max(peak, residentMb());
     }

@@ -9,7 +9,7 @@ packages=(
   libbullet-dev libdevil-dev libimgui-dev
   libsdl2-dev libsndfile1-dev libkissfft-dev
   libgtest-dev libgmock-dev
-  xvfb xauth xdotool x11-utils openbox
+  xvfb xauth xdotool x11-utils openbox glslang-tools
   lame
 )
 

@@ -1,18 +1,17 @@
-#version 120
 // Floor fur: the shell texture says where hairs cross this layer and how opaque they are, the
 // floor image colours them, darker near the roots where less light gets in.
 
 // Height of the topmost shell; shells between 0 and it shade from ROOT_BRIGHTNESS to full.
-const float TOP_SHELL_HEIGHT = 0.195;
+const float TOP_SHELL_HEIGHT = FLOOR_SHELL_SPACING * float(FUR_SHELL_COUNT - 1);
 const float ROOT_BRIGHTNESS = 0.35;
 // Shadowed fur keeps its ambient light and this share of the direct light.
 const float SHADOW_DIRECT_KEPT = 0.2;
 // Empty texels are dropped entirely so they do not hide fur balls behind them in the depth buffer.
 const float EMPTY_ALPHA = 0.004;
 
-uniform sampler2D floorTex;        // floor colour
-uniform sampler2D furFloorTex;     // this shell's hairs; alpha = coverage
-uniform sampler2DShadow shadowMap; // depth from the light, compared with r
+uniform sampler2D floorTex;        // floor colour (unit FLOOR_COLOUR_UNIT)
+uniform sampler2D furFloorTex;     // this shell's hairs; alpha = coverage (unit FLOOR_SHELL_UNIT)
+uniform sampler2DShadow shadowMap; // depth from the light, compared with r (unit ROOM_SHADOW_MAP_UNIT)
 uniform float furLength;
 
 varying vec2 floorCoord;
@@ -20,12 +19,7 @@ varying vec2 hairCoord;
 varying vec3 eyeNormal;
 varying vec4 shadowCoord;
 
-// A fragment outside the light's box was never drawn into the shadow map: it is lit.
-bool outsideLightFrustum(vec4 coord) {
-    if (coord.q <= 0.0) return true;
-    vec3 p = coord.stp / coord.q;
-    return any(lessThan(p.st, vec2(0.0))) || any(greaterThan(p.st, vec2(1.0))) || p.p > 1.0;
-}
+#include "lightFrustum.glsl"
 
 // One depth comparison: the fur's own softness hides a hard shadow edge.
 float litFraction(vec4 coord) {

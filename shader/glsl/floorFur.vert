@@ -1,4 +1,3 @@
-#version 120
 // Floor fur: one translucent shell of the stack, lifted off the floor along its normal.
 
 // The floor image repeats this often across the floor, the hair pattern this often: about one
@@ -24,7 +23,7 @@ void main() {
     shadowCoord = texMatrix * eye;
     eyeNormal = normalize(gl_NormalMatrix * gl_Normal);
 
-    // The quad sends its coordinates on unit 1 only.
+    // The quad sends its coordinates on unit QUAD_COORDINATE_UNIT (1) only.
     floorCoord = gl_MultiTexCoord1.st * FLOOR_REPEATS;
     hairCoord = gl_MultiTexCoord1.st * HAIR_REPEATS;
     gl_Position = gl_ModelViewProjectionMatrix * lifted;

@@ -1,25 +1,24 @@
-#version 120
 // Fur ball, colour pass: the shell texture gives each hair its colour and opacity; light 0
 // lights it, and the shadow map darkens hairs that another ball (or this one) hides.
 
 // Shadowed hairs keep their ambient light and this share of the direct light.
 const float SHADOW_DIRECT_KEPT = 0.35;
-uniform sampler2D tex;             // this shell's hairs; alpha = coverage
+uniform sampler2D tex;             // this shell's hairs; alpha = coverage (unit FUR_SHELL_UNIT)
 uniform float shadowBias;          // depth in shadow-map units subtracted before the comparison,
                                    // so a surface does not shadow itself through rounding
-uniform sampler2DShadow shadowMap; // depth from the light, compared with r
+uniform sampler2DShadow shadowMap; // depth from the light, compared with r (unit FUR_SHADOW_MAP_UNIT)
 uniform mat4 texMatrix;            // eye space -> shadow-map coordinates
 
 varying vec3 eyePosition;
 varying vec3 eyeNormal;
 
-// 1 where the light reaches, 0 where the shadow map holds something nearer to the light. A
-// fragment outside the light's box was never drawn into the map: it is lit.
+#include "lightFrustum.glsl"
+
+// 1 where the light reaches, 0 where the shadow map holds something nearer to the light.
 float lightReaching() {
     vec4 coord = texMatrix * vec4(eyePosition, 1.0);
-    if (coord.q <= 0.0) return 1.0;
+    if (outsideLightFrustum(coord)) return 1.0;
     vec3 p = coord.stp / coord.q;
-    if (any(lessThan(p.st, vec2(0.0))) || any(greaterThan(p.st, vec2(1.0))) || p.p > 1.0) return 1.0;
     return shadow2D(shadowMap, vec3(p.st, p.p - shadowBias)).r;
 }
 

@@ -1,13 +1,12 @@
-#version 120
 // Walls and ceiling: per-fragment lighting from light 0 with a tangent-space normal map, the
 // colour from a wallpaper image, and a soft shadow from several shadow-map taps.
 
 // Shadowed fragments keep their ambient light and this share of the direct light.
 const float SHADOW_DIRECT_KEPT = 0.2;
 
-uniform sampler2D normalMap1;      // tangent-space normals, RGB = normal * 0.5 + 0.5
-uniform sampler2D normalMap2;      // wallpaper colour
-uniform sampler2DShadow shadowMap; // depth from the light, compared with r
+uniform sampler2D normalMap1;      // tangent-space normals, RGB = normal * 0.5 + 0.5 (unit WALL_NORMAL_MAP_UNIT)
+uniform sampler2D normalMap2;      // wallpaper colour (unit WALL_COLOUR_UNIT)
+uniform sampler2DShadow shadowMap; // depth from the light, compared with r (unit ROOM_SHADOW_MAP_UNIT)
 uniform float depthTexStep;        // one shadow-map texel in texture coordinates
 uniform bool softShadows;          // the soft-edges setting: false takes one comparison only
 
@@ -18,13 +17,7 @@ varying vec3 eyeTangent;
 varying vec3 eyeBitangent;
 varying vec3 eyeNormal;
 
-// A fragment outside the light's box (beside it, behind it, or beyond its far plane) was never
-// drawn into the shadow map, so nothing can shade it.
-bool outsideLightFrustum(vec4 coord) {
-    if (coord.q <= 0.0) return true;
-    vec3 p = coord.stp / coord.q;
-    return any(lessThan(p.st, vec2(0.0))) || any(greaterThan(p.st, vec2(1.0))) || p.p > 1.0;
-}
+#include "lightFrustum.glsl"
 
 // Percentage-closer filtering: 3 x 3 depth comparisons one texel apart, averaged, so the shadow's
 // edge fades over a few texels instead of stair-stepping. 1 is fully lit.

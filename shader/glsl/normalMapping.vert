@@ -1,4 +1,3 @@
-#version 120
 // Walls and ceiling: hands the fragment shader everything it needs to light a normal-mapped,
 // shadow-receiving quad per fragment.
 
@@ -25,7 +24,7 @@ void main() {
     eyeBitangent = normalize(gl_NormalMatrix * vec3(0.0, 0.0, 1.0));
     eyeNormal = normalize(gl_NormalMatrix * gl_Normal);
 
-    // The quad sends its coordinates on unit 1 only.
+    // The quad sends its coordinates on unit QUAD_COORDINATE_UNIT (1) only.
     texCoord = gl_MultiTexCoord1.st * TEXTURE_REPEATS;
     gl_Position = ftransform();
 }

@@ -3,6 +3,8 @@
 // tests/audio/AudioTest.cpp.
 #include <cstdlib>
 #include <filesystem>
+#include <map>
+#include <set>
 
 #include "tests/TestFiles.h"
 #include "tests/gl/GlTestSupport.h"
@@ -46,7 +48,7 @@ TEST(BadInputTest, BrokenShadersImagesAndMissingMusicAreReportedAndItKeepsDrawin
     fs::remove(sandbox.root / "shader/glsl/fur.frag");
     fs::create_directory(sandbox.root / "shader/glsl/fur.frag");
     writeFileBytes(sandbox.root / "shader/glsl/normalMapping.frag", "");
-    writeFileBytes(sandbox.root / "shader/glsl/depth.frag", "#version 120\nvoid main() { gl_FragColor = oops; }\n");
+    writeFileBytes(sandbox.root / "shader/glsl/depth.frag", "void main() { gl_FragColor = oops; }\n");
     fs::remove(sandbox.root / "media/textures/NMBalls.png");
     for (const char* image : {"media/textures/70er_green.jpg", "media/textures/70er.jpg"})
         writeFileBytes(sandbox.root / image, "this is not a picture\n");
@@ -55,7 +57,7 @@ TEST(BadInputTest, BrokenShadersImagesAndMissingMusicAreReportedAndItKeepsDrawin
     const std::string output = captureOutput([&] { s = startTestScene(); });
     for (const char* expected : {"shader/glsl/fur.vert: cannot be read", "shader/glsl/fur.frag: cannot be read",
                                  "shader/glsl/normalMapping.frag: cannot be read",
-                                 "shader/glsl/depth.frag: compile failed", "link failed",
+                                 "shader/glsl/depth.frag: compile failed\nshader/glsl/depth.frag:1(", "link failed",
                                  "error loading image: media/textures/NMBalls.png\n"
                                  "error loading image: media/textures/70er_green.jpg\n"
                                  "error loading image: media/textures/70er.jpg\n"})
@@ -80,4 +82,47 @@ TEST(BadInputTest, AnOutputThatCannotOpenIsReportedOnceAtStartUp) {
               "loading texture: media/textures/70er_green.jpg\n"
               "loading texture: media/textures/70er.jpg\n");
     expectStillDrawing();
+}
+
+TEST(BadInputTest, AFailedReloadKeepsTheLastProgramAndShowsWhyAndReloadsFreeWhatTheyReplace) {
+    Sandbox sandbox;
+    Scene* s = startTestScene();
+    const auto attachedShaders = [](const std::map<std::string, GLuint>& programs) {
+        std::set<GLuint> shaders;
+        for (const auto& [name, program] : programs) {
+            GLuint attached[2] = {};
+            glGetAttachedShaders(program, 2, nullptr, attached);
+            shaders.insert(attached, attached + 2);
+        }
+        return shaders;
+    };
+    // A replaced object is deleted, or its name was free for one of the new objects.
+    for (int reload = 0; reload < 50; ++reload) {
+        const std::map<std::string, GLuint> before = s->programs.entries();
+        const std::set<GLuint> shadersBefore = attachedShaders(before);
+        ASSERT_EQ(captureOutput([&] { s->reloadShaders(); }), "shaders reloaded from shader/glsl/\n");
+        const std::set<GLuint> shadersAfter = attachedShaders(s->programs.entries());
+        for (const auto& [name, program] : before)
+            EXPECT_TRUE(!glIsProgram(program) || program == s->programs.program(name)) << name;
+        for (GLuint shader : shadersBefore) EXPECT_TRUE(!glIsShader(shader) || shadersAfter.count(shader)) << reload;
+    }
+
+    // A syntax error on line 2: the last working program stays, the message names the file and the
+    // line, once in the output and in red over the frame until a reload works again.
+    const GLuint working = s->programs.program("depth");
+    writeFileBytes(sandbox.root / "shader/glsl/depth.frag", "void main() {\n    oops;\n}\n");
+    EXPECT_NE(captureOutput([&] { s->reloadShaders(); }).find("shader/glsl/depth.frag:2("), std::string::npos);
+    EXPECT_EQ(captureOutput([&] { s->reloadShaders(); }), "");
+    EXPECT_EQ(s->programs.program("depth"), working);
+    // Red pixels of text under the frame rate.
+    const auto redText = [] {
+        runFrames(1);
+        const Picture shown = Picture::readBack();
+        return shown.count({0, 25, 400, 60}, [&shown](int x, int y) { return shown.at(x, y).r > 200 && shown.at(x, y).g < 120; });
+    };
+    EXPECT_GT(redText(), 100);
+    fs::copy_file(fs::path(FUZZLETS_SOURCE_DIR) / "shader/glsl/depth.frag", sandbox.root / "shader/glsl/depth.frag",
+                  fs::copy_options::overwrite_existing);
+    EXPECT_EQ(captureOutput([&] { s->reloadShaders(); }), "shaders reloaded from shader/glsl/\n");
+    EXPECT_EQ(redText(), 0);
 }
