@@ -10,6 +10,7 @@
 
 #include "app/DataFolders.h"
 #include "app/Settings.h"
+#include "app/ShaderWatcher.h"
 #include "app/SettingsPanel.h"
 #include "app/SwapControl.h"
 #include "audio/MusicPlayer.h"
@@ -92,6 +93,8 @@ public:
     bool screenshotRequested = false;
     // The messages of the last failed shader reload, shown over the frame; empty once one works.
     std::string shaderErrors;
+    // Looks at the shader files from before start-up loads them, so no edit goes unseen.
+    ShaderWatcher shaderWatcher{SHADER_DIRECTORY};
 
     ~Scene();
 

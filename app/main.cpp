@@ -4,7 +4,6 @@
 
 #include "app/CommandLine.h"
 #include "app/Scene.h"
-#include "app/ShaderWatcher.h"
 #include "app/StopSignals.h"
 #include "app/Window.h"
 
@@ -21,8 +20,7 @@ void leaveLoopWhenStopped(int) {
         glutTimerFunc(STOP_CHECK_MILLISECONDS, leaveLoopWhenStopped, 0);
 }
 void reloadChangedShaders(int) {
-    static ShaderWatcher watcher(SHADER_DIRECTORY);
-    if (watcher.changed()) scene->reloadShaders();
+    if (scene->shaderWatcher.changed()) scene->reloadShaders();
     glutTimerFunc(SHADER_CHECK_MILLISECONDS, reloadChangedShaders, 0);
 }
 }  // namespace

@@ -92,7 +92,7 @@ ProgramTable::Built ProgramTable::build(const std::string& directory, const std:
     const std::string linkLog = failureLog(built.program, GL_LINK_STATUS, glGetProgramiv, glGetProgramInfoLog);
     if (!linkLog.empty())
         built.log += shaderPath(directory, name, STAGES[0]) + " + " + shaderPath(directory, name, STAGES[1]) +
-                     ": link failed\n" + linkLog + "\n";
+                     ": link failed\n" + linkLog + (linkLog.back() == '\n' ? "" : "\n");
     return built;
 }
 

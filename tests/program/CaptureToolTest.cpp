@@ -44,7 +44,7 @@ const int TOLERANCE = 3;
 TEST(CaptureToolTest, TheSameArgumentsGiveTheSamePictureAndSoundAndThePictureIsRight) {
     const fs::path root = temporaryPath("capture");
     const std::vector<std::string> script = {"--frames", "12", "--every", "6", "--at", "1:tap=u", "--at", "7:key=w",
-                                             "--at", "9:release=w", "--at", "10:move=40,-10"};
+                                             "--at", "9:release=w", "--at", "10:move=40,-10", "--at", "6:tap=F12"};
     for (const char* run : {"first", "second"}) {
         std::vector<std::string> options = script;
         options.insert(options.end(), {"--output", (root / run).string()});
@@ -56,6 +56,8 @@ TEST(CaptureToolTest, TheSameArgumentsGiveTheSamePictureAndSoundAndThePictureIsR
         EXPECT_TRUE(first == fileBytes(root / "second" / file)) << file;
     }
     EXPECT_FALSE(fs::exists(root / "first" / "frame-00003.png"));
+    // F12 saves the frame as drawn, the same bytes as the tool's own picture of it.
+    EXPECT_TRUE(fileBytes(root / "first" / "fuzzlets-0001.png") == fileBytes(root / "first" / "frame-00006.png"));
     // 12 frames at 60 a second: 8820 stereo frames of 16-bit samples after the 44-byte header.
     EXPECT_EQ(fs::file_size(root / "first" / "music.wav"), 44u + 8820u * 4u);
 
