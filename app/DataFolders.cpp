@@ -10,24 +10,27 @@
 namespace fs = std::filesystem;
 
 namespace {
-const char* const DATA_SUBFOLDERS[] = {"shader/glsl", "media", "media/textures"};
-
 bool holdsData(const fs::path& folder) {
+    std::vector<std::string> files = {MUSIC_PATH, NORMAL_MAP_PATH, WALL_IMAGE_PATH, FLOOR_IMAGE_PATH};
+    for (const char* program : SHADER_PROGRAMS)
+        for (const char* stage : {".vert", ".frag"}) files.push_back(std::string(SHADER_DIRECTORY) + program + stage);
     std::error_code error;
-    for (const char* subfolder : DATA_SUBFOLDERS)
-        if (!fs::is_directory(folder / subfolder, error)) return false;
+    for (const std::string& file : files)
+        if (!fs::is_regular_file(folder / file, error)) return false;
     return true;
 }
 
-// The installed data sits in share/fuzzlets beside the bin/ that holds the program; the
-// configured prefix is asked as well, for a program copied elsewhere.
-// An installed program finds both to be the same folder, which is asked once.
+// An installed program takes the data installed with it, in share/fuzzlets beside the bin/ that
+// holds it, even when the source tree it was built from is still there; the configured prefix is
+// asked last, for a program copied elsewhere. An installed program finds that to be the first
+// folder again, which is asked once.
 std::vector<fs::path> candidateFolders() {
-    std::vector<fs::path> folders = {FUZZLETS_SOURCE_DIR};
+    std::vector<fs::path> folders;
     std::error_code error;
     const fs::path executable = fs::read_symlink("/proc/self/exe", error);
     if (!error) folders.push_back(executable.parent_path().parent_path() / "share/fuzzlets");
-    if (folders.back() != fs::path(FUZZLETS_INSTALLED_DATA_DIR)) folders.push_back(FUZZLETS_INSTALLED_DATA_DIR);
+    folders.push_back(FUZZLETS_SOURCE_DIR);
+    if (folders.front() != fs::path(FUZZLETS_INSTALLED_DATA_DIR)) folders.push_back(FUZZLETS_INSTALLED_DATA_DIR);
     return folders;
 }
 

@@ -15,6 +15,8 @@
 
 namespace {
 
+std::function<void()> beforeSwap;
+
 void fetchSpectrum() {
     requestSpectrum(*scene->music, spectrumBuffer());
     scene->spectrum = spectrumBuffer();
@@ -113,12 +115,15 @@ void drawView() {
     drawOverlayPass();
 }
 
+void setBeforeSwap(std::function<void()> hook) { beforeSwap = std::move(hook); }
+
 void display() {
     FrameClock clock;
     clock.start();
     advanceWorld();
     renderShadowMap();
     drawView();
+    if (beforeSwap) beforeSwap();
     profileMark("swap");
     glFlush();
     glutSwapBuffers();

@@ -2,7 +2,13 @@
 // camera, room, fur balls, overlay, swap.
 #pragma once
 
+#include <functional>
+
 void display();
+
+// Runs once each frame is drawn, before the swap leaves the back buffer undefined: the one time
+// a frame's pixels can be read. Nothing by default.
+void setBeforeSwap(std::function<void()> hook);
 
 // The steps of a frame, in the order display runs them.
 // Spectrum, one fixed physics step, the light along its path; only the spectrum while paused.
