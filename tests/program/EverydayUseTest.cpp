@@ -9,7 +9,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <regex>
+#include <sstream>
 #include <thread>
 
 #include "app/KeyTable.h"
@@ -51,7 +51,12 @@ std::string findWindow(const std::string& xdotool) {
 }
 
 // Runs of white space as one space, as a text reads whatever the line breaks.
-std::string oneSpaced(const std::string& text) { return std::regex_replace(text, std::regex("\\s+"), " "); }
+std::string oneSpaced(const std::string& text) {
+    std::istringstream words(text);
+    std::string spaced;
+    for (std::string word; words >> word;) spaced += word + " ";
+    return spaced;
+}
 
 // A display of the test's own, so that a window manager on it reaches no other test's window.
 class PrivateDisplay {
