@@ -36,8 +36,8 @@ const std::string USAGE =
     "  --sequence         write every frame (the same as --every 1), for a clip\n"
     "  --size WxH         window size (default 640x480)\n"
     "  --output DIR       folder for frame-NNNNN.png and music.wav (default captures)\n"
-    "  --video FILE.mp4   also every frame, with the music, as H.264 video made by ffmpeg;\n"
-    "                     width and height must be even\n"
+    "  --video FILE.mp4   also write every frame, with the music, as H.264 video (needs\n"
+    "                     ffmpeg, and an even width and height)\n"
     "  --at FRAME:EVENT   scripted input before that frame is drawn; EVENT is one of\n"
     "                       key=C      press key C, a key of the table below but Escape\n"
     "                       release=C  release key C\n"
@@ -220,6 +220,33 @@ void reportProgress(int frame, int frames) {
     if (frame == frames) std::fputc('\n', stderr);
 }
 
+// Draws the frames with their music, writing the chosen ones as PNG and every one to the video
+// when there is one; the WAV file is complete when this returns.
+void captureFrames(const Options& options, const std::string& musicPath, VideoEncoder* video) {
+    int frame = 0;
+    WindowPixels pixels;
+    setBeforeSwap([&] {
+        if (video || frame % options.every == 0) pixels = readWindowPixels(GL_BACK);
+    });
+    MusicRecorder music(musicPath, options.fps);
+    const bool showProgress = !options.quiet && options.frames >= 300;
+    // A stop signal ends the capture between frames; what was written so far stays readable.
+    for (frame = 1; frame <= options.frames && !stopRequested(); ++frame) {
+        applyEvents(options, frame);
+        music.pullFrame(frame);
+        display();
+        glutMainLoopEvent();
+        if (frame % options.every == 0) {
+            char name[32];
+            std::snprintf(name, sizeof name, "/frame-%05d.png", frame);
+            if (!writePng(pixels, options.output + name)) fail("cannot write '" + options.output + name + "'");
+        }
+        if (video && !video->addFrame(pixels)) break;  // ffmpeg has said why; finish reports it
+        if (showProgress && (frame % 50 == 0 || frame == options.frames)) reportProgress(frame, options.frames);
+    }
+    setBeforeSwap(nullptr);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -241,29 +268,7 @@ int main(int argc, char** argv) {
     if (!options.video.empty())
         video = std::make_unique<VideoEncoder>(options.ffmpeg, options.video, options.width, options.height,
                                                int(options.fps));
-    int frame = 0;
-    WindowPixels pixels;
-    setBeforeSwap([&] {
-        if (video || frame % options.every == 0) pixels = readWindowPixels(GL_BACK);
-    });
-    {
-        MusicRecorder music(musicPath, options.fps);
-        const bool showProgress = !options.quiet && options.frames >= 300;
-        // A stop signal ends the capture between frames; what was written so far stays readable.
-        for (frame = 1; frame <= options.frames && !stopRequested(); ++frame) {
-            applyEvents(options, frame);
-            music.pullFrame(frame);
-            display();
-            glutMainLoopEvent();
-            if (frame % options.every == 0) {
-                char name[32];
-                std::snprintf(name, sizeof name, "/frame-%05d.png", frame);
-                if (!writePng(pixels, options.output + name)) fail("cannot write '" + options.output + name + "'");
-            }
-            if (video && !video->addFrame(pixels)) break;  // ffmpeg has said why; finish reports it
-            if (showProgress && (frame % 50 == 0 || frame == options.frames)) reportProgress(frame, options.frames);
-        }
-    }
+    captureFrames(options, musicPath, video.get());
     Scene::destroyInstance();
     if (video && !video->finish(musicPath)) {
         std::fprintf(stderr, "fuzzlets-capture: ffmpeg could not make '%s'\n", options.video.c_str());
