@@ -10,7 +10,20 @@
 namespace fs = std::filesystem;
 
 namespace {
-bool holdsData(const fs::path& folder) {
+const char* const DATA_SUBFOLDERS[] = {"shader/glsl", "media", "media/textures"};
+
+// The working directory is the data folder when it is laid out as one: the user may be working
+// on its files, and the program reports what is broken there rather than look elsewhere.
+bool laidOutAsData(const fs::path& folder) {
+    std::error_code error;
+    for (const char* subfolder : DATA_SUBFOLDERS)
+        if (!fs::is_directory(folder / subfolder, error)) return false;
+    return true;
+}
+
+// Elsewhere only a folder with every file the program loads will do, so that a half-copied one
+// does not hide a complete one further on.
+bool holdsAllData(const fs::path& folder) {
     std::vector<std::string> files = {MUSIC_PATH, NORMAL_MAP_PATH, WALL_IMAGE_PATH, FLOOR_IMAGE_PATH};
     for (const char* program : SHADER_PROGRAMS)
         for (const char* stage : {".vert", ".frag"}) files.push_back(std::string(SHADER_DIRECTORY) + program + stage);
@@ -48,11 +61,11 @@ const std::string& userDirectory() {
 
 void enterDataFolder() {
     const fs::path here = userDirectory();
-    if (holdsData(here)) return;
+    if (laidOutAsData(here)) return;
     std::string tried = here.string();
     for (const fs::path& folder : candidateFolders()) {
         std::error_code error;
-        if (holdsData(folder)) {
+        if (holdsAllData(folder)) {
             fs::current_path(folder, error);
             if (!error) return;
         }

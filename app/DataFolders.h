@@ -3,8 +3,7 @@
 
 #include <string>
 
-// What the program loads, relative to its data folder. A folder counts as one only when it holds
-// all of these, so a half-copied folder is passed over for a complete one.
+// What the program loads, relative to its data folder.
 inline constexpr const char* SHADER_DIRECTORY = "shader/glsl/";
 inline constexpr const char* SHADER_PROGRAMS[] = {"fur", "normalMapping", "depth", "floorFur"};
 inline constexpr const char* MUSIC_PATH = "media/loop_space_rocket.mp3";
@@ -12,10 +11,10 @@ inline constexpr const char* NORMAL_MAP_PATH = "media/textures/NMBalls.png";
 inline constexpr const char* WALL_IMAGE_PATH = "media/textures/70er_green.jpg";
 inline constexpr const char* FLOOR_IMAGE_PATH = "media/textures/70er.jpg";
 
-// Makes the data folder the working directory: the current one when it has the data, else the
-// installed data beside the program (share/fuzzlets next to its bin/), else the source tree it
-// was built from, else the configured install. When none has them, prints one line naming the
-// folders it tried and stays.
+// Makes the data folder the working directory: the current one when it has shader/glsl/,
+// media/ and media/textures/, else the first of these with every file above: the installed data
+// beside the program (share/fuzzlets next to its bin/), the source tree it was built from, the
+// configured install. When none will do, prints one line naming the folders it tried and stays.
 void enterDataFolder();
 
 // The working directory at the time enterDataFolder ran (or now, if it has not), for files the
