@@ -9,9 +9,12 @@ namespace {
 std::string roff(const std::string& text) {
     std::string escaped = text.empty() || (text[0] != '.' && text[0] != '\'') ? "" : "\\&";
     for (char c : text) {
-        if (c == '\\') escaped += "\\e";
-        else if (c == '-') escaped += "\\-";
-        else escaped += c;
+        if (c == '\\')
+            escaped += "\\e";
+        else if (c == '-')
+            escaped += "\\-";
+        else
+            escaped += c;
     }
     return escaped;
 }

@@ -169,7 +169,8 @@ void requireWritable(const std::string& path, const std::string& failure) {
 void prepareOutputs(const Options& options) {
     std::error_code ignored;  // an existing folder is fine; one that cannot be made fails below
     std::filesystem::create_directories(options.output, ignored);
-    requireWritable(options.output + "/.fuzzlets-capture", "cannot write to the output folder '" + options.output + "'");
+    requireWritable(options.output + "/.fuzzlets-capture",
+                    "cannot write to the output folder '" + options.output + "'");
     if (!options.video.empty()) requireWritable(options.video, "cannot write '" + options.video + "'");
 }
 

@@ -199,7 +199,8 @@ TEST(EverydayUseTest, TheDebianPackageInstallsADesktopProgramThatRunsFromItsOwnF
     const fs::path folder = emptyFolder("package");
     runCommand("cpack -G DEB --config " FUZZLETS_BUILD_DIR "/CPackConfig.cmake -B " + folder.string() + " >/dev/null");
     const std::string arch = runCommand("dpkg --print-architecture");
-    const std::string deb = (folder / ("fuzzlets_" FUZZLETS_VERSION "_" + arch.substr(0, arch.size() - 1) + ".deb")).string();
+    const std::string deb =
+        (folder / ("fuzzlets_" FUZZLETS_VERSION "_" + arch.substr(0, arch.size() - 1) + ".deb")).string();
     ASSERT_TRUE(fs::exists(deb));
     EXPECT_NE(runCommand("dpkg-deb -f " + deb + " Depends").find("libglut"), std::string::npos);
     // Each name, alternatives too, is a package apt knows (real or provided); unknown ones are printed.
@@ -208,18 +209,21 @@ TEST(EverydayUseTest, TheDebianPackageInstallsADesktopProgramThatRunsFromItsOwnF
 
     const fs::path root = folder / "root", share = root / "usr/share";
     runCommand("dpkg-deb -x " + deb + " " + root.string());
-    EXPECT_EQ(runCommand("desktop-file-validate " + (share / "applications/org.fuzzlets.Fuzzlets.desktop").string() +
-                         " 2>&1 && appstreamcli validate --no-net " +
-                         (share / "metainfo/org.fuzzlets.Fuzzlets.metainfo.xml").string() + " >/dev/null 2>&1 && echo valid"),
-              "valid\n");
+    EXPECT_EQ(
+        runCommand("desktop-file-validate " + (share / "applications/org.fuzzlets.Fuzzlets.desktop").string() +
+                   " 2>&1 && appstreamcli validate --no-net " +
+                   (share / "metainfo/org.fuzzlets.Fuzzlets.metainfo.xml").string() + " >/dev/null 2>&1 && echo valid"),
+        "valid\n");
     for (const char* size : {"16x16", "48x48", "256x256"})
         EXPECT_TRUE(fs::exists(share / "icons/hicolor" / size / "apps/org.fuzzlets.Fuzzlets.png")) << size;
-    const std::string manual = oneSpaced(runCommand("MANWIDTH=200 LC_ALL=C man -l " + (share / "man/man6/fuzzlets.6.gz").string()));
+    const std::string manual =
+        oneSpaced(runCommand("MANWIDTH=200 LC_ALL=C man -l " + (share / "man/man6/fuzzlets.6.gz").string()));
     for (int line = 0; line < KEY_TABLE_LINES; ++line)
         EXPECT_NE(manual.find(oneSpaced(KEY_TABLE[line])), std::string::npos) << KEY_TABLE[line];
 
     const fs::path start = emptyFolder("package-start");
-    RunningProgram program({"/bin/sh", "-c", "cd " + start.string() + " && exec " + (root / "usr/bin/fuzzlets").string()});
+    RunningProgram program(
+        {"/bin/sh", "-c", "cd " + start.string() + " && exec " + (root / "usr/bin/fuzzlets").string()});
     std::string printed;
     for (int line = 0; line < 4; ++line) printed += program.readLine();
     EXPECT_EQ(printed, START_UP_LINES);
