@@ -15,9 +15,10 @@
 extern char** environ;
 
 namespace {
-// Every ffmpeg run is quiet but for errors and overwrites its output, and (its output options)
-// writes nothing that differs from run to run: version strings, creation times, thread timing.
+// Every ffmpeg run prints errors only and overwrites its output file.
 const std::vector<std::string> QUIET = {"-hide_banner", "-loglevel", "error", "-nostats", "-y"};
+// Output options that keep out of the file whatever differs from run to run: version strings,
+// creation times, the order in which threads finish.
 const std::vector<std::string> BIT_EXACT = {"-threads", "1", "-flags", "+bitexact", "-fflags", "+bitexact",
                                             "-map_metadata", "-1"};
 
