@@ -12,22 +12,38 @@ namespace fs = std::filesystem;
 namespace {
 const char* const DATA_SUBFOLDERS[] = {"shader/glsl", "media", "media/textures"};
 
-bool holdsData(const fs::path& folder) {
+// The working directory is the data folder when it is laid out as one: the user may be working
+// on its files, and the program reports what is broken there rather than look elsewhere.
+bool laidOutAsData(const fs::path& folder) {
     std::error_code error;
     for (const char* subfolder : DATA_SUBFOLDERS)
         if (!fs::is_directory(folder / subfolder, error)) return false;
     return true;
 }
 
-// The installed data sits in share/fuzzlets beside the bin/ that holds the program; the
-// configured prefix is asked as well, for a program copied elsewhere.
-// An installed program finds both to be the same folder, which is asked once.
+// Elsewhere only a folder with every file the program loads will do, so that a half-copied one
+// does not hide a complete one further on.
+bool holdsAllData(const fs::path& folder) {
+    std::vector<std::string> files = {MUSIC_PATH, NORMAL_MAP_PATH, WALL_IMAGE_PATH, FLOOR_IMAGE_PATH};
+    for (const char* program : SHADER_PROGRAM_NAMES)
+        for (const char* stage : {".vert", ".frag"}) files.push_back(std::string(SHADER_DIRECTORY) + program + stage);
+    std::error_code error;
+    for (const std::string& file : files)
+        if (!fs::is_regular_file(folder / file, error)) return false;
+    return true;
+}
+
+// An installed program takes the data installed with it, in share/fuzzlets beside the bin/ that
+// holds it, even when the source tree it was built from is still there; the configured prefix is
+// asked last, for a program copied elsewhere. An installed program finds that to be the first
+// folder again, which is asked once.
 std::vector<fs::path> candidateFolders() {
-    std::vector<fs::path> folders = {FUZZLETS_SOURCE_DIR};
+    std::vector<fs::path> folders;
     std::error_code error;
     const fs::path executable = fs::read_symlink("/proc/self/exe", error);
     if (!error) folders.push_back(executable.parent_path().parent_path() / "share/fuzzlets");
-    if (folders.back() != fs::path(FUZZLETS_INSTALLED_DATA_DIR)) folders.push_back(FUZZLETS_INSTALLED_DATA_DIR);
+    folders.push_back(FUZZLETS_SOURCE_DIR);
+    if (folders.front() != fs::path(FUZZLETS_INSTALLED_DATA_DIR)) folders.push_back(FUZZLETS_INSTALLED_DATA_DIR);
     return folders;
 }
 
@@ -45,11 +61,11 @@ const std::string& userDirectory() {
 
 void enterDataFolder() {
     const fs::path here = userDirectory();
-    if (holdsData(here)) return;
+    if (laidOutAsData(here)) return;
     std::string tried = here.string();
     for (const fs::path& folder : candidateFolders()) {
         std::error_code error;
-        if (holdsData(folder)) {
+        if (holdsAllData(folder)) {
             fs::current_path(folder, error);
             if (!error) return;
         }

@@ -72,14 +72,14 @@ void drawSettingsPanel() {
 }
 
 // The frame as drawn, before the swap: the back buffer's contents are undefined after it.
-void saveRequestedScreenshot() {
-    if (!scene->screenshotRequested) return;
-    scene->screenshotRequested = false;
-    const std::string path = writeNumberedScreenshot(scene->screenshotFolder);
-    if (path.empty())
-        std::printf("screenshot not written: cannot write into %s\n", scene->screenshotFolder.c_str());
-    else
-        std::printf("screenshot written to %s\n", path.c_str());
+void saveRequestedScreenshots() {
+    for (; scene->screenshotsRequested > 0; --scene->screenshotsRequested) {
+        const std::string path = writeNumberedScreenshot(scene->screenshotFolder);
+        if (path.empty())
+            std::printf("screenshot not written: cannot write into %s\n", scene->screenshotFolder.c_str());
+        else
+            std::printf("screenshot written to %s\n", path.c_str());
+    }
     std::fflush(stdout);
 }
 
@@ -168,7 +168,7 @@ void display() {
     advanceWorld();
     renderShadowMap();
     drawView();
-    saveRequestedScreenshot();
+    saveRequestedScreenshots();
     if (frameReader) frameReader();
     profileMark("swap");
     glFlush();

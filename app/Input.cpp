@@ -85,6 +85,7 @@ void keyboard(unsigned char key, int x, int y) {
         case 'h': scene->showHelp = !scene->showHelp; break;
         case '1': scene->settings.shadowMapView = !scene->settings.shadowMapView; break;
         case '2': scene->settings.shellsDrawn = nextShellPreset(scene->settings.shellsDrawn); break;
+        case '3': scene->settings.hairLighting = !scene->settings.hairLighting; break;
         case 'p': scene->paused = !scene->paused; break;
         case 'r': scene->reloadShaders(); break;
         default: break;
@@ -93,7 +94,7 @@ void keyboard(unsigned char key, int x, int y) {
 
 void specialKey(int key, int x, int y) {
     if (scene->panel.takeSpecialKey(key, true, x, y) || key != GLUT_KEY_F12) return;
-    scene->screenshotRequested = true;
+    ++scene->screenshotsRequested;
 }
 
 void specialKeyUp(int key, int x, int y) { scene->panel.takeSpecialKey(key, false, x, y); }

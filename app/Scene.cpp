@@ -9,11 +9,6 @@
 namespace {
 Scene* theScene = nullptr;
 
-const char* const MUSIC_PATH = "media/loop_space_rocket.mp3";
-const char* const NORMAL_MAP_PATH = "media/textures/NMBalls.png";
-const char* const WALL_IMAGE_PATH = "media/textures/70er_green.jpg";
-const char* const FLOOR_IMAGE_PATH = "media/textures/70er.jpg";
-
 // Light 0 and the front material share these colours.
 const GLfloat AMBIENT[4] = {0.2f, 0.2f, 0.2f, 1.0f};
 const GLfloat DIFFUSE[4] = {0.6f, 0.6f, 0.6f, 1.0f};

@@ -87,10 +87,10 @@ public:
     std::unique_ptr<SwapControl> swapControl;
     // totalSeconds without the pauses: the leap timer runs on it, so a pause does not count as rest.
     double worldSeconds = 0.0;
-    // Where F12 writes its pictures, and whether it asked for one: the frame driver saves the
-    // frame once it is drawn, before the swap leaves the back buffer undefined.
+    // Where F12 writes its pictures, and how many presses wait for one: the frame driver saves
+    // the next frame once it is drawn, before the swap leaves the back buffer undefined.
     std::string screenshotFolder = userDirectory();
-    bool screenshotRequested = false;
+    int screenshotsRequested = 0;
     // The messages of the last failed shader reload, shown over the frame; empty once one works.
     std::string shaderErrors;
     // Looks at the shader files from before start-up loads them, so no edit goes unseen.

@@ -14,6 +14,7 @@ const SettingInfo SETTING_INFOS[] = {
     {"Fur", "motion-bend", "bend by motion", Kind::DECIMAL, 0.0f, 3.0f, &Settings::motionBend},
     {"Fur", "bass-bend", "bend by the bass", Kind::DECIMAL, 0.0f, 3.0f, &Settings::bassBend},
     {"Fur", "hair-density", "hair density", Kind::DECIMAL, 0.25f, 2.0f, &Settings::hairDensity},
+    {"Fur", "hair-lighting", "hair lighting (key 3)", Kind::SWITCH, 0, 0, &Settings::hairLighting},
     {"Shadows", "shadow-map-size", "shadow map size", Kind::SHADOW_MAP_SIZE, 0, 0, &Settings::shadowMapSize},
     {"Shadows", "soft-shadows", "soft shadow edges", Kind::SWITCH, 0, 0, &Settings::softShadows},
     {"Shadows", "shadow-bias", "depth bias", Kind::DECIMAL, 0.0f, 0.02f, &Settings::shadowBias},

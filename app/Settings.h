@@ -25,6 +25,7 @@ struct Settings {
     float motionBend = AS_DESIGNED;
     float bassBend = AS_DESIGNED;
     float hairDensity = AS_DESIGNED;
+    bool hairLighting = true;  // off: each shell lit like the sphere under it, the earlier look
     // Shadows
     int shadowMapSize = SHADOW_MAP_SIZE;
     bool softShadows = true;
@@ -43,7 +44,7 @@ struct Settings {
     // Frame: the GLX default, one swap per vertical blank
     bool vsync = true;
 
-    FurStyle furStyle() const { return {shellsDrawn, furLength, motionBend, bassBend, shadowBias}; }
+    FurStyle furStyle() const { return {shellsDrawn, furLength, motionBend, bassBend, shadowBias, hairLighting}; }
     LeapRule leapRule() const { return {leapStrength, restSeconds}; }
     // The music's gain, 0 to 1.
     float musicGain() const { return mute ? 0.0f : volumePercent / FULL_VOLUME_PERCENT; }

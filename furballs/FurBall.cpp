@@ -124,6 +124,7 @@ void FurBall::drawFur(ProgramTable& programs, const ShellList& shells, const Fur
 
     const Float4 gravity = scaled(furGravity(smoothedVelocity, modelMatrix), style.motionBend);
     programs.setFloat(FUR_PROGRAM, "shadowBias", style.shadowBias);
+    programs.setInt(FUR_PROGRAM, "hairLighting", style.hairLighting);
     drawShells(programs, FUR_PROGRAM, shells, style, gravity);
     glPopMatrix();
 }

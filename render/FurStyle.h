@@ -12,4 +12,5 @@ struct FurStyle {
     float motionBend;   // how far the hairs trail a ball's motion, 1 as designed
     float bassBend;     // how far the bass bends the fur in the shadow pass, 1 as designed
     float shadowBias;   // depth subtracted before a hair's shadow comparison
+    bool hairLighting;  // lit along each hair and darker towards the roots, or like the sphere under it
 };

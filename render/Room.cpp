@@ -74,6 +74,7 @@ void drawFloorShells(ProgramTable& programs, const ShellList& shells, const FurS
     glPushMatrix();
     glTranslatef(0.0f, -1.0f, 0.0f);
     programs.setFloat(FLOOR_PROGRAM, "furScale", fur.lengthScale);
+    programs.setInt(FLOOR_PROGRAM, "hairLighting", fur.hairLighting);
     const GLint furLengthLocation = programs.location(FLOOR_PROGRAM, "furLength");
     forEachDrawnShell(shells, fur.shellsDrawn, FLOOR_SHELL_SPACING, [&](const ShellTexture& shell, float height) {
         glBindTexture(GL_TEXTURE_2D, shell.texture);

@@ -1,7 +1,6 @@
 // Records the demo repeatably: the real start-up and frame driver with a fixed frame time and
 // the music advanced by exactly one frame's worth of samples per frame, scripted input at given
-// frames, the window written as PNG and the music as WAV. Turn a sequence into a clip with
-//   ffmpeg -framerate 60 -i DIR/frame-%05d.png -i DIR/music.wav -c:v libx264 -pix_fmt yuv420p clip.mp4
+// frames, the window written as PNG and the music as WAV, and with --video as an MP4 clip.
 #include <GL/glew.h>
 #include <GL/freeglut.h>
 #include <sndfile.h>
@@ -11,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,6 +23,7 @@
 #include "app/StopSignals.h"
 #include "app/Window.h"
 #include "render/Screenshot.h"
+#include "render/VideoEncoder.h"
 
 namespace {
 
@@ -37,6 +38,8 @@ const std::string USAGE =
     "  --size WxH         window size (default 640x480)\n"
     "  --output DIR       folder for frame-NNNNN.png and music.wav (default captures)\n"
     "  --set NAME=VALUE   start with a setting changed (repeatable); the settings are below\n"
+    "  --video FILE.mp4   also write every frame, with the music, as H.264 video (needs\n"
+    "                     ffmpeg, and an even width and height)\n"
     "  --at FRAME:EVENT   scripted input before that frame is drawn; EVENT is one of\n"
     "                       key=C      press key C, a key of the table below but Escape\n"
     "                       release=C  release key C\n"
@@ -72,6 +75,7 @@ struct Options {
     int every = 0;
     int width = WINDOW_WIDTH, height = WINDOW_HEIGHT;
     std::string output = "captures";
+    std::string video, ffmpeg;  // the clip's path, and the ffmpeg that makes it
     std::vector<ScriptedEvent> events;
     Settings settings;
     bool quiet = false;
@@ -152,6 +156,8 @@ Options parseOptions(int argc, char** argv) {
         } else if (option == "--set") {
             const std::string problem = applySettingText(options.settings, value());
             if (!problem.empty()) fail(problem);
+        } else if (option == "--video") {
+            options.video = std::filesystem::absolute(value()).string();
         } else if (option == "--at") {
             options.events.push_back(parseEvent(value()));
         } else if (option == "--quiet") {
@@ -161,19 +167,31 @@ Options parseOptions(int argc, char** argv) {
         }
     }
     if (options.every == 0) options.every = options.frames;
+    if (!options.video.empty()) {
+        if (options.width % 2 || options.height % 2) fail("--video needs an even width and height");
+        options.ffmpeg = VideoEncoder::findFfmpeg();
+        if (options.ffmpeg.empty()) fail("--video needs ffmpeg (Debian's package ffmpeg), and none is on PATH");
+    }
     // Start-up may move into the data folder; the output stays where the user meant it.
     options.output = std::filesystem::absolute(options.output).string();
     return options;
 }
 
-void prepareOutputFolder(const std::string& folder) {
-    std::error_code ignored;  // an existing folder is fine; one that cannot be made fails below
-    std::filesystem::create_directories(folder, ignored);
-    const std::string probe = folder + "/.fuzzlets-capture";
-    FILE* file = std::fopen(probe.c_str(), "w");
-    if (!file) fail("cannot write to the output folder '" + folder + "'");
+// Fails before anything is drawn when path cannot be written, and leaves no new file behind.
+void requireWritable(const std::string& path, const std::string& failure) {
+    const bool existed = std::filesystem::exists(path);
+    FILE* file = std::fopen(path.c_str(), "a");
+    if (!file) fail(failure);
     std::fclose(file);
-    std::remove(probe.c_str());
+    if (!existed) std::remove(path.c_str());
+}
+
+void prepareOutputs(const Options& options) {
+    std::error_code ignored;  // an existing folder is fine; one that cannot be made fails below
+    std::filesystem::create_directories(options.output, ignored);
+    requireWritable(options.output + "/.fuzzlets-capture",
+                    "cannot write to the output folder '" + options.output + "'");
+    if (!options.video.empty()) requireWritable(options.video, "cannot write '" + options.video + "'");
 }
 
 void applyEvents(const Options& options, int frame) {
@@ -224,11 +242,38 @@ void reportProgress(int frame, int frames) {
     if (frame == frames) std::fputc('\n', stderr);
 }
 
+// Draws the frames with their music, writing the chosen ones as PNG and every one to the video
+// when there is one; the WAV file is complete when this returns.
+void captureFrames(const Options& options, const std::string& musicPath, VideoEncoder* video) {
+    int frame = 0;
+    WindowPixels pixels;
+    readEachFrame([&] {
+        if (video || frame % options.every == 0) pixels = readWindowPixels(GL_BACK);
+    });
+    MusicRecorder music(musicPath, options.fps);
+    const bool showProgress = !options.quiet && options.frames >= 300;
+    // A stop signal ends the capture between frames; what was written so far stays readable.
+    for (frame = 1; frame <= options.frames && !stopRequested(); ++frame) {
+        applyEvents(options, frame);
+        music.pullFrame(frame);
+        display();
+        glutMainLoopEvent();
+        if (frame % options.every == 0) {
+            char name[32];
+            std::snprintf(name, sizeof name, "/frame-%05d.png", frame);
+            if (!writePng(pixels, options.output + name)) fail("cannot write '" + options.output + name + "'");
+        }
+        if (video && !video->addFrame(pixels)) break;  // ffmpeg has said why; finish reports it
+        if (showProgress && (frame % 50 == 0 || frame == options.frames)) reportProgress(frame, options.frames);
+    }
+    readEachFrame(nullptr);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const Options options = parseOptions(argc, argv);
-    prepareOutputFolder(options.output);
+    prepareOutputs(options);
 
     FrameClock::useFixedFrameTime(1.0 / options.fps);
     int glutArgc = 1;
@@ -240,24 +285,16 @@ int main(int argc, char** argv) {
     glutMainLoopEvent();
     drawOnlyWhenCalled();
 
-    MusicRecorder music(options.output + "/music.wav", options.fps);
-    const bool showProgress = !options.quiet && options.frames >= 300;
-    // A stop signal ends the capture between frames; what was written so far stays readable.
-    for (int frame = 1; frame <= options.frames && !stopRequested(); ++frame) {
-        applyEvents(options, frame);
-        music.pullFrame(frame);
-        // Written as drawn, before the swap leaves the back buffer undefined.
-        readEachFrame([&] {
-            if (frame % options.every != 0) return;
-            char name[32];
-            std::snprintf(name, sizeof name, "/frame-%05d.png", frame);
-            if (!writePng(readWindowPixels(GL_BACK), options.output + name))
-                fail("cannot write '" + options.output + name + "'");
-        });
-        display();
-        glutMainLoopEvent();
-        if (showProgress && (frame % 50 == 0 || frame == options.frames)) reportProgress(frame, options.frames);
-    }
+    const std::string musicPath = options.output + "/music.wav";
+    std::unique_ptr<VideoEncoder> video;
+    if (!options.video.empty())
+        video = std::make_unique<VideoEncoder>(options.ffmpeg, options.video, options.width, options.height,
+                                               int(options.fps));
+    captureFrames(options, musicPath, video.get());
     Scene::destroyInstance();
+    if (video && !video->finish(musicPath)) {
+        std::fprintf(stderr, "fuzzlets-capture: ffmpeg could not make '%s'\n", options.video.c_str());
+        return 1;
+    }
     return stopExitStatus();
 }

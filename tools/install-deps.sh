@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev
   xvfb xauth xdotool x11-utils openbox glslang-tools
   lame
+  ffmpeg desktop-file-utils appstream man-db dpkg-dev file
 )
 
 missing=()

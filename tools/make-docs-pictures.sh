@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Remakes every picture in docs/, the README's included, with fuzzlets-capture. A capture is
-# repeatable to the byte, so running this twice gives the same files.
+# Remakes every picture in docs/, the README's included, and the program's icons in
+# desktop/icons/, with fuzzlets-capture (and ffmpeg to scale the icons). A capture is repeatable
+# to the byte, so running this twice gives the same files.
 #   tools/make-docs-pictures.sh [CAPTURE]
 # CAPTURE is a fuzzlets-capture to use; without it a Release one is built in build-docs/.
 # Needs Xvfb: the pictures are taken on an X display of their own, so that nothing else on the
@@ -46,3 +47,12 @@ picture shadow-map-256 45 --size 480x360 --set shadow-map-size=256
 picture shadow-map-4096 45 --size 480x360 --set shadow-map-size=4096
 picture soft-shadows-off 45 --size 480x360 --set soft-shadows=off
 picture gravity-0 120 --size 480x360 --set gravity=0
+
+# The icon: a followed fur ball, the square's middle three quarters (the frame rate shown in the
+# corner left out), scaled to the sizes desktops ask for.
+echo "desktop/icons/*.png: fuzzlets-capture --frames 150 --size 320x320 --at 1:tap=m"
+"$capture" --quiet --frames 150 --size 320x320 --at 1:tap=m --output "$scratch/icon" >/dev/null
+for size in 16 24 32 48 64 128 256; do
+  ffmpeg -loglevel error -y -i "$scratch/icon/frame-00150.png" -vf "crop=240:240,scale=$size:$size:flags=lanczos" \
+    -flags +bitexact -fflags +bitexact "desktop/icons/$size.png"
+done

@@ -18,6 +18,9 @@ varying vec2 floorCoord;
 varying vec2 hairCoord;
 varying vec3 eyeNormal;
 varying vec4 shadowCoord;
+varying vec3 eyePosition;
+
+#include "hairLighting.glsl"
 
 #include "lightFrustum.glsl"
 
@@ -40,11 +43,18 @@ void main() {
     float hairTone = furLength > 0.0 ? mix(0.6, 1.4, max(hair.r, hair.g)) : 1.0;
     vec3 colour = texture2D(floorTex, floorCoord).rgb * mix(ROOT_BRIGHTNESS, 1.0, height) * hairTone;
 
+    // The floor's hairs stand straight up, along its normal; the roots' darkening above is the
+    // fur's self-shadowing in either look.
+    vec3 strand = normalize(eyeNormal);
     vec3 toLight = normalize(gl_LightSource[0].position.xyz);
-    float diffuse = max(dot(normalize(eyeNormal), toLight), 0.0);
+    float diffuse = hairLighting ? hairDiffuse(strand, toLight) : max(dot(strand, toLight), 0.0);
     float direct = mix(SHADOW_DIRECT_KEPT, 1.0, litFraction(shadowCoord));
 
     vec3 ambient = (gl_LightModel.ambient.rgb + gl_LightSource[0].ambient.rgb) * colour;
     vec3 lit = gl_LightSource[0].diffuse.rgb * colour * diffuse;
+    if (hairLighting) {
+        vec3 halfway = normalize(toLight + normalize(-eyePosition));
+        lit += gl_FrontLightProduct[0].specular.rgb * hairSpecular(strand, halfway, colour) * mix(ROOT_BRIGHTNESS, 1.0, height);
+    }
     gl_FragColor = vec4(ambient + direct * lit, alpha);
 }

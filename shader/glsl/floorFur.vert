@@ -16,11 +16,13 @@ varying vec2 floorCoord;
 varying vec2 hairCoord;
 varying vec3 eyeNormal;
 varying vec4 shadowCoord;
+varying vec3 eyePosition;  // for hair lighting's highlights
 
 void main() {
     vec4 lifted = vec4(gl_Vertex.xyz + gl_Normal * (furLength * furScale) * FUR_HEIGHT_SCALE, 1.0);
     vec4 eye = gl_ModelViewMatrix * lifted;
     shadowCoord = texMatrix * eye;
+    eyePosition = eye.xyz;
     eyeNormal = normalize(gl_NormalMatrix * gl_Normal);
 
     // The quad sends its coordinates on unit QUAD_COORDINATE_UNIT (1) only.

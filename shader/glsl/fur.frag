@@ -11,6 +11,14 @@ uniform mat4 texMatrix;            // eye space -> shadow-map coordinates
 
 varying vec3 eyePosition;
 varying vec3 eyeNormal;
+varying vec3 eyeHair;      // the hair's direction, bent as the shell is
+varying float shellDepth;  // 0 on the innermost shell, 1 on the outermost
+
+// In hair lighting the innermost shell keeps this share of the light; the outer hairs shade the
+// roots, so the share grows to all of it at the tips.
+const float ROOT_SHARE = 0.4;
+
+#include "hairLighting.glsl"
 
 #include "lightFrustum.glsl"
 
@@ -22,21 +30,34 @@ float lightReaching() {
     return shadow2D(shadowMap, vec3(p.st, p.p - shadowBias)).r;
 }
 
+// Each shell lit like the sphere under it: the look before hair lighting.
+vec3 surfaceLit(vec4 hair, vec3 toLight, vec3 halfway, vec3 ambient, float direct) {
+    vec3 normal = normalize(eyeNormal);
+    float diffuse = max(dot(normal, toLight), 0.0);
+    float specular = diffuse > 0.0 ? pow(max(dot(normal, halfway), 0.0), gl_FrontMaterial.shininess) : 0.0;
+    return hair.rgb * (ambient + direct * diffuse * gl_LightSource[0].diffuse.rgb)
+         + direct * specular * gl_FrontLightProduct[0].specular.rgb;
+}
+
+vec3 hairLit(vec4 hair, vec3 toLight, vec3 halfway, vec3 ambient, float direct) {
+    vec3 strand = normalize(eyeHair);
+    vec3 lit = hair.rgb * (ambient + direct * hairDiffuse(strand, toLight) * gl_LightSource[0].diffuse.rgb)
+             + direct * hairSpecular(strand, halfway, hair.rgb) * gl_FrontLightProduct[0].specular.rgb;
+    return lit * mix(ROOT_SHARE, 1.0, shellDepth);
+}
+
 void main() {
     vec4 hair = texture2D(tex, gl_TexCoord[0].st);
 
     // Light 0 is directional: its position, given with w = 0, is already a direction in eye space.
-    vec3 normal = normalize(eyeNormal);
     vec3 toLight = normalize(gl_LightSource[0].position.xyz);
     vec3 halfway = normalize(toLight + normalize(-eyePosition));
-    float diffuse = max(dot(normal, toLight), 0.0);
-    float specular = diffuse > 0.0 ? pow(max(dot(normal, halfway), 0.0), gl_FrontMaterial.shininess) : 0.0;
 
     // The hair's own colour stands in for the material's ambient and diffuse colour; the
     // ambient term is the scene's and the light's together, as on the walls and the floor.
     float direct = mix(SHADOW_DIRECT_KEPT, 1.0, lightReaching());
     vec3 ambient = gl_LightModel.ambient.rgb + gl_LightSource[0].ambient.rgb;
-    vec3 lit = hair.rgb * (ambient + direct * diffuse * gl_LightSource[0].diffuse.rgb)
-             + direct * specular * gl_FrontLightProduct[0].specular.rgb;
+    vec3 lit = hairLighting ? hairLit(hair, toLight, halfway, ambient, direct)
+                            : surfaceLit(hair, toLight, halfway, ambient, direct);
     gl_FragColor = vec4(lit, hair.a);
 }

@@ -3,11 +3,16 @@
 
 varying vec3 eyePosition;
 varying vec3 eyeNormal;
+varying vec3 eyeHair;      // the hair's direction, for hair lighting
+varying float shellDepth;  // 0 on the innermost shell, 1 on the outermost
 
 void main() {
     vec4 shell = furShellVertex();
     eyePosition = (gl_ModelViewMatrix * shell).xyz;
     eyeNormal = gl_NormalMatrix * gl_Normal;
+    // A direction along the surface turns with the modelview itself, not with the normal matrix.
+    eyeHair = mat3(gl_ModelViewMatrix) * furHairDirection();
+    shellDepth = furLength / TIP_LENGTH;
     gl_TexCoord[0] = gl_MultiTexCoord0;
     gl_Position = gl_ModelViewProjectionMatrix * shell;
 }

@@ -18,6 +18,13 @@ vec3 ballSize() {
                 length(gl_ModelViewMatrix[2].xyz));
 }
 
+// The hair's direction at this shell, in the sphere's own units: the derivative of
+// furShellVertex along the hair, so the sheen follows the bend.
+vec3 furHairDirection() {
+    vec3 size = ballSize();
+    return gl_Normal * furScale + gravity.xyz / (size * size) * (2.0 * furLength / (TIP_LENGTH * TIP_LENGTH));
+}
+
 // gravity already carries the size once and the modelview applies it again: dividing by size
 // squared leaves a bend of exactly g (at most 0.3 in the colour pass) in world units at the tips.
 vec4 furShellVertex() {

@@ -1,5 +1,6 @@
 // What the passes put on the screen where no fixed picture can say it: the fur's hair colours,
 // the camera in flight and in follow, the balls' shadows, and fur standing up off the floor.
+#include <algorithm>
 #include <cmath>
 
 #include "tests/gl/GlTestSupport.h"
@@ -77,4 +78,54 @@ TEST(RenderTest, HairColoursCameraShadowsAndFloorFurReachThePicture) {
     ASSERT_GT(floorEdge.yFromTop, 250.0);
     const int edge = int(floorEdge.yFromTop);
     EXPECT_LT(grazing.mean(100, edge - 8, 540, edge - 2).brightness(), grazing.mean(100, 60, 540, 200).brightness() / 2);
+}
+
+// Hair lighting against the earlier look, on the followed ball, the world paused: a highlight
+// band that moves with the light, and roots darker than the tips.
+TEST(RenderTest, HairLightingHasABandThatFollowsTheLightAndDarkerRoots) {
+    Scene* s = startTestScene(AUDIO_OUTPUT_MANUAL);
+    s->physics->resetBodies();
+    keyboard('m', 0, 0);  // follow ball 0: it fills the middle of the window
+    runFrames(40);
+    s->paused = true;
+    const Box ball = {280, 200, 360, 280};
+    const auto meanBrightness = [&ball] {
+        runFrames(1);
+        const Rgb mean = Picture::readBack().mean(ball.x0, ball.y0, ball.x1, ball.y1);
+        return mean.brightness();
+    };
+    // Where the brightest tenth of the ball's pixels lie, across the window.
+    const auto bandCentre = [&ball](Vector3 light) {
+        scene->light.position = light;
+        runFrames(1);
+        const Picture picture = Picture::readBack();
+        std::vector<std::pair<int, int>> pixels;
+        for (int y = ball.y0; y < ball.y1; ++y)
+            for (int x = ball.x0; x < ball.x1; ++x) pixels.emplace_back(picture.at(x, y).brightness(), x);
+        std::sort(pixels.rbegin(), pixels.rend());
+        double sum = 0.0;
+        for (size_t i = 0; i < pixels.size() / 10; ++i) sum += pixels[i].second;
+        return sum / double(pixels.size() / 10);
+    };
+    EXPECT_GT(std::abs(bandCentre({0.8f, 0.6f, 0.0f}) - bandCentre({-0.8f, 0.6f, 0.0f})), 5.0);
+
+    // The innermost shell alone is darker in the hair look; the outermost alone is not.
+    s->settings.shellsDrawn = 1;
+    const int innermostHair = meanBrightness();
+    s->settings.hairLighting = false;
+    EXPECT_LT(innermostHair, meanBrightness() * 3 / 4);
+    // The outermost shell alone: every shell below it made empty, so only it shows.
+    ShellList outermost;
+    for (int index = 0; index < FUR_SHELL_COUNT - 1; ++index) {
+        outermost.push_back(std::make_unique<ShellTexture>());
+        makeShellTexture(*outermost.back(), 0.0f);
+    }
+    outermost.push_back(std::move(s->furShells.back()));
+    std::swap(outermost, s->furShells);
+    s->settings.shellsDrawn = FUR_SHELL_COUNT;
+    const int outermostEarlier = meanBrightness();
+    s->settings.hairLighting = true;
+    EXPECT_GE(meanBrightness(), outermostEarlier);
+    std::swap(outermost, s->furShells);
+    s->furShells.back() = std::move(outermost.back());
 }

@@ -1,5 +1,6 @@
-// What a user in a terminal expects of the real program: it stops when asked, finds its data
-// from anywhere, answers --help without a display, and comes back from full screen.
+// What a user expects of the real program: it stops when asked, finds its data from anywhere,
+// answers --help without a display, comes back from full screen, and installs from its Debian
+// package as a desktop program.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sndfile.h>
@@ -8,6 +9,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <thread>
 
 #include "app/KeyTable.h"
@@ -41,6 +43,20 @@ std::string waitForOutput(const std::string& command, const std::string& wanted,
     for (int tries = 0; tries < seconds * 4 && (output = runCommand(command)) != wanted; ++tries)
         std::this_thread::sleep_for(std::chrono::milliseconds(250));
     return output;
+}
+
+// The id of the program's visible window on the display xdotool is run for.
+std::string findWindow(const std::string& xdotool) {
+    const std::string ids = runCommand("timeout 60 " + xdotool + "search --sync --onlyvisible --name '^Fuzzlets$'");
+    return ids.substr(0, ids.find('\n'));
+}
+
+// Runs of white space as one space, as a text reads whatever the line breaks.
+std::string oneSpaced(const std::string& text) {
+    std::istringstream words(text);
+    std::string spaced;
+    for (std::string word; words >> word;) spaced += word + " ";
+    return spaced;
 }
 
 // A display of the test's own, so that a window manager on it reaches no other test's window.
@@ -138,9 +154,8 @@ TEST(EverydayUseTest, WindowReturnsFromFullScreenAndEscapeQuits) {
         RunningProgram program({"/bin/sh", "-c", "cd " + folder.string() + " && exec " FUZZLETS_BINARY},
                                {"DISPLAY=" + display.name});
         const std::string xdotool = "env DISPLAY=" + display.name + " xdotool ";
-        const std::string id = runCommand("timeout 60 " + xdotool + "search --sync --onlyvisible --name '^Fuzzlets$' | head -n 1");
-        ASSERT_FALSE(id.empty());
-        const std::string window = id.substr(0, id.find('\n'));
+        const std::string window = findWindow(xdotool);
+        ASSERT_FALSE(window.empty());
         const std::string geometry = xdotool + "getwindowgeometry " + window + " | tail -n 2";
         const long ticks = cpuTicks(program.pid);
         std::this_thread::sleep_for(seconds(2));
@@ -181,4 +196,47 @@ TEST(EverydayUseTest, WindowReturnsFromFullScreenAndEscapeQuits) {
         EXPECT_EQ(program.readRest(), START_UP_LINES + saved);
         fs::remove_all(folder);
     }
+}
+
+// The package unpacked into an empty root: its desktop files pass Debian's validators, its manual
+// page lists every key, its dependencies are Debian's packages, and the program started from an
+// empty folder takes its data from the package, not from the source tree, and quits on Escape.
+TEST(EverydayUseTest, TheDebianPackageInstallsADesktopProgramThatRunsFromItsOwnFiles) {
+    const fs::path folder = emptyFolder("package");
+    runCommand("cpack -G DEB --config " FUZZLETS_BUILD_DIR "/CPackConfig.cmake -B " + folder.string() + " >/dev/null");
+    const std::string arch = runCommand("dpkg --print-architecture");
+    const std::string deb =
+        (folder / ("fuzzlets_" FUZZLETS_VERSION "_" + arch.substr(0, arch.size() - 1) + ".deb")).string();
+    ASSERT_TRUE(fs::exists(deb));
+    EXPECT_NE(runCommand("dpkg-deb -f " + deb + " Depends").find("libglut"), std::string::npos);
+    // Each name, alternatives too, is a package apt knows (real or provided); unknown ones are printed.
+    EXPECT_EQ(runCommand("dpkg-deb -f " + deb + " Depends | tr ',|' '\\n\\n' | sed 's/(.*//' | "
+                         "xargs -n1 sh -c 'apt-cache policy \"$0\" | grep -q . || echo \"$0\"'"), "");
+
+    const fs::path root = folder / "root", share = root / "usr/share";
+    runCommand("dpkg-deb -x " + deb + " " + root.string());
+    EXPECT_EQ(
+        runCommand("desktop-file-validate " + (share / "applications/org.fuzzlets.Fuzzlets.desktop").string() +
+                   " 2>&1 && appstreamcli validate --no-net " +
+                   (share / "metainfo/org.fuzzlets.Fuzzlets.metainfo.xml").string() + " >/dev/null 2>&1 && echo valid"),
+        "valid\n");
+    for (const char* size : {"16x16", "48x48", "256x256"})
+        EXPECT_TRUE(fs::exists(share / "icons/hicolor" / size / "apps/org.fuzzlets.Fuzzlets.png")) << size;
+    const std::string manual =
+        oneSpaced(runCommand("MANWIDTH=200 LC_ALL=C man -l " + (share / "man/man6/fuzzlets.6.gz").string()));
+    for (int line = 0; line < KEY_TABLE_LINES; ++line)
+        EXPECT_NE(manual.find(oneSpaced(KEY_TABLE[line])), std::string::npos) << KEY_TABLE[line];
+
+    const fs::path start = emptyFolder("package-start");
+    RunningProgram program(
+        {"/bin/sh", "-c", "cd " + start.string() + " && exec " + (root / "usr/bin/fuzzlets").string()});
+    std::string printed;
+    for (int line = 0; line < 4; ++line) printed += program.readLine();
+    EXPECT_EQ(printed, START_UP_LINES);
+    EXPECT_EQ(fs::read_symlink("/proc/" + std::to_string(program.pid) + "/cwd"), share / "fuzzlets");
+    runCommand("xdotool key --window " + findWindow("xdotool ") + " Escape");
+    EXPECT_EQ(program.waitForExit(seconds(20)), 0);
+    EXPECT_EQ(program.readRest(), "");
+    fs::remove_all(folder);
+    fs::remove_all(start);
 }
