@@ -49,6 +49,7 @@ std::vector<std::string> helpLines() {
     std::vector<std::string> lines(KEY_TABLE, KEY_TABLE + KEY_TABLE_LINES);
     lines.push_back("");
     lines.push_back("shells drawn: " + describeShellSelection(scene->settings.shellsDrawn, scene->furShells.size()));
+    lines.push_back(scene->settings.hairLighting ? "fur look: lit along each hair" : "fur look: plain");
     if (scene->paused) lines.push_back("paused");
     return lines;
 }

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/CommandLine.h"
 #include "app/FrameClock.h"
 #include "app/FrameDriver.h"
 #include "app/Scene.h"
@@ -73,13 +74,13 @@ struct Figures {
     double peakMemoryMb = 0.0;
 };
 
-void measureStartup(Figures& figures, char** argv) {
+void measureStartup(Figures& figures, char** argv, const Settings& settings) {
     Profiler profiler;
     const Clock::time_point start = Clock::now();
     installProfiler(&profiler);
     profileMark("window");
     int glutArgc = 1;
-    startFuzzlets(&glutArgc, argv);
+    startFuzzlets(&glutArgc, argv, AUDIO_OUTPUT_DEVICE, settings);
     installProfiler(nullptr);
     drawFrame();
     glFinish();
@@ -144,14 +145,19 @@ void printJson(const Figures& f) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    Settings settings;
+    const int settingsStatus = readSettingOptions(argc, argv, settings, "fuzzlets-bench");
+    if (settingsStatus >= 0) return settingsStatus;
     const bool panel = argc == 2 && std::strcmp(argv[1], "--panel") == 0;
     if (argc > 1 && !panel) {
-        std::fprintf(stderr, "usage: fuzzlets-bench [--panel]   (--panel: with the settings panel shown)\n");
+        std::fprintf(stderr, "usage: fuzzlets-bench [--panel] [--set NAME=VALUE ...]\n"
+                             "  --panel  with the settings panel shown\n"
+                             "  --set    a setting changed, as for fuzzlets\n");
         return std::strcmp(argv[1], "--help") == 0 ? 0 : 2;
     }
     FrameClock::useFixedFrameTime(FIXED_FRAME_SECONDS);
     Figures figures;
-    measureStartup(figures, argv);
+    measureStartup(figures, argv, settings);
     if (panel) scene->panel.toggle();
     measureFrames(figures);
     rusage usage = {};

@@ -16,7 +16,7 @@ varying float shellDepth;  // 0 on the innermost shell, 1 on the outermost
 
 // In hair lighting the innermost shell keeps this share of the light; the outer hairs shade the
 // roots, so the share grows to all of it at the tips.
-const float ROOT_SHARE = 0.4;
+const float ROOT_SHARE = 0.35;
 
 #include "hairLighting.glsl"
 
