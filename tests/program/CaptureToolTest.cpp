@@ -19,8 +19,8 @@ int capture(const std::vector<std::string>& options, const std::vector<std::stri
     return program.waitForExit(std::chrono::seconds(600));
 }
 
-// Mean colour of each region of frame 6 of the script below, as drawn on Mesa llvmpipe: each
-// region stands for the shader terms or the layer that colour it.
+// Mean colour of each region of frame 6 of the script below, in the hair-lit look, as drawn on
+// Mesa llvmpipe: each region stands for the shader terms or the layer that colour it.
 struct Region {
     const char* what;
     int x0, y0, x1, y1;
@@ -32,11 +32,13 @@ const Region REGIONS[] = {
     {"back wall in full light", 280, 170, 320, 210, {85, 99, 56}},
     {"back wall at the edge of the balls' shadow", 435, 95, 460, 120, {51, 63, 30}},
     {"right wall", 530, 250, 620, 330, {69, 84, 40}},
-    {"floor fur", 150, 380, 450, 440, {25, 14, 6}},
-    {"fur ball, edge", 222, 190, 240, 220, {36, 16, 10}},
-    {"fur ball, top", 300, 20, 340, 50, {78, 29, 28}},
-    {"fur ball, hairs trailing its fall", 360, 100, 380, 120, {53, 25, 17}},
-    {"spectrum line over the floor", 100, 455, 500, 465, {52, 16, 7}},
+    {"floor fur", 150, 380, 450, 440, {70, 40, 16}},
+    {"fur ball, edge", 222, 190, 240, 220, {43, 20, 10}},
+    {"fur ball, top", 300, 20, 340, 50, {36, 4, 4}},
+    {"fur ball, hairs trailing its fall", 360, 100, 380, 120, {46, 21, 13}},
+    {"spectrum line over the floor", 100, 455, 500, 465, {97, 43, 18}},
+    {"fur ball in another ball's shadow", 360, 30, 380, 50, {29, 6, 5}},
+    {"floor fur's pile over the far wall's foot", 200, 345, 470, 355, {72, 57, 25}},
 };
 // Repeated runs differ by 1 at most; a lost shader term moves a region by 4 or more.
 const int TOLERANCE = 3;
