@@ -7,6 +7,7 @@
 #include <backends/imgui_impl_opengl2.h>
 
 #include <cstdio>
+#include <cstring>
 #include <iterator>
 
 namespace {
@@ -25,7 +26,7 @@ double latestMilliseconds(const Profiler* profiler, const char* section) {
     return found == profiler->samples().end() || found->second.empty() ? 0.0 : 1000.0 * found->second.back();
 }
 
-// One setting's control, by its kind. Returns whether the value changed.
+// One setting's control, by its kind.
 void drawControl(Settings& settings, const SettingInfo& info) {
     switch (info.kind) {
         case SettingKind::WHOLE:
@@ -50,6 +51,8 @@ void drawControl(Settings& settings, const SettingInfo& info) {
         }
     }
 }
+
+bool sameGroup(int a, int b) { return std::strcmp(SETTING_INFOS[a].group, SETTING_INFOS[b].group) == 0; }
 
 void drawSetting(Settings& settings, int index) {
     ImGui::PushID(index);
@@ -174,22 +177,20 @@ PanelRequests SettingsPanel::draw(Settings& settings, const FrameTimeHistory& fr
                                                       ImGuiWindowFlags_NoCollapse);
     ImGui::PushItemWidth(PANEL_WIDTH * 0.36f);
     if (ImGui::Button("reset all")) settings = Settings{};
-    const char* group = nullptr;
     bool groupOpen = false;
     for (int index = 0; index < SETTING_COUNT; ++index) {
-        if (!group || std::string(group) != SETTING_INFOS[index].group) {
-            group = SETTING_INFOS[index].group;
+        const char* group = SETTING_INFOS[index].group;
+        if (index == 0 || !sameGroup(index - 1, index))
             groupOpen = ImGui::CollapsingHeader(group, ImGuiTreeNodeFlags_DefaultOpen);
-        }
         if (!groupOpen) continue;
         drawSetting(settings, index);
-        // The world's buttons sit under the physics settings, the frame graph under vsync.
-        if (index + 1 < SETTING_COUNT && std::string(group) == SETTING_INFOS[index + 1].group) continue;
-        if (std::string(group) == "Physics") {
+        if (index + 1 < SETTING_COUNT && sameGroup(index, index + 1)) continue;
+        // The world's buttons close the physics settings, the frame graph the frame's.
+        if (std::strcmp(group, "Physics") == 0) {
             requests.dropBalls = ImGui::Button("drop all balls again");
             ImGui::SameLine();
             requests.leapNow = ImGui::Button("leap now");
-        } else if (std::string(group) == "Frame") {
+        } else if (std::strcmp(group, "Frame") == 0) {
             drawFrameTimes(frames, passTimes, vsyncState);
         }
     }

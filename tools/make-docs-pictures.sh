@@ -43,16 +43,16 @@ picture paused 360 --size 320x240 --at 1:tap=m --at 295:tap=p
 picture help 20 --size 480x360 --at 1:tap=h --at 1:tap=2 --at 1:tap=p
 picture panel 30 --at 1:tap=Tab
 picture fur-length-3 150 --size 320x240 --at 1:tap=m --set fur-length=3
-picture shadow-map-256 45 --size 480x360 --set shadow-map-size=256
-picture shadow-map-4096 45 --size 480x360 --set shadow-map-size=4096
+picture shadow-map-256 45 --size 480x360 --at 1:tap=1 --set shadow-map-size=256
+picture shadow-map-4096 45 --size 480x360 --at 1:tap=1 --set shadow-map-size=4096
 picture soft-shadows-off 45 --size 480x360 --set soft-shadows=off
 picture gravity-0 120 --size 480x360 --set gravity=0
 picture look-hair-ball 150 --size 320x240 --at 1:tap=m
 picture look-plain-ball 150 --size 320x240 --at 1:tap=m --set hair-lighting=off
 picture look-hair-room 320 --at 1:tap=u
 picture look-plain-room 320 --at 1:tap=u --set hair-lighting=off
-picture look-hair-light-1 240 --size 320x240 --at 1:tap=m --set light-speed=4 --set rest-seconds=10
-picture look-hair-light-2 480 --size 320x240 --at 1:tap=m --set light-speed=4 --set rest-seconds=10
+picture look-hair-light-1 240 --size 480x360 --set light-speed=4 --set rest-seconds=10
+picture look-hair-light-2 480 --size 480x360 --set light-speed=4 --set rest-seconds=10
 picture look-plain-leap 360 --size 320x240 --at 1:tap=m --at 295:tap=p --set hair-lighting=off
 
 # The icon: a followed fur ball, the square's middle three quarters (the frame rate shown in the
