@@ -80,8 +80,8 @@ void saveRequestedScreenshots() {
             std::printf("screenshot not written: cannot write into %s\n", scene->screenshotFolder.c_str());
         else
             std::printf("screenshot written to %s\n", path.c_str());
+        std::fflush(stdout);
     }
-    std::fflush(stdout);
 }
 
 std::function<void()> frameReader;
