@@ -47,14 +47,17 @@ void main() {
     // fur's self-shadowing in either look.
     vec3 strand = normalize(eyeNormal);
     vec3 toLight = normalize(gl_LightSource[0].position.xyz);
-    float diffuse = hairLighting ? hairDiffuse(strand, toLight) : max(dot(strand, toLight), 0.0);
     float direct = mix(SHADOW_DIRECT_KEPT, 1.0, litFraction(shadowCoord));
-
     vec3 ambient = (gl_LightModel.ambient.rgb + gl_LightSource[0].ambient.rgb) * colour;
-    vec3 lit = gl_LightSource[0].diffuse.rgb * colour * diffuse;
+
+    // A branch, not a choice of two values: only the look in use is computed.
     if (hairLighting) {
         vec3 halfway = normalize(toLight + normalize(-eyePosition));
-        lit += gl_FrontLightProduct[0].specular.rgb * hairSpecular(strand, halfway, colour) * mix(ROOT_BRIGHTNESS, 1.0, height);
+        vec3 lit = gl_LightSource[0].diffuse.rgb * colour * hairDiffuse(strand, toLight) +
+                   gl_FrontLightProduct[0].specular.rgb * hairSpecular(strand, halfway, colour) * mix(ROOT_BRIGHTNESS, 1.0, height);
+        gl_FragColor = vec4(ambient + direct * lit, alpha);
+    } else {
+        vec3 lit = gl_LightSource[0].diffuse.rgb * colour * max(dot(strand, toLight), 0.0);
+        gl_FragColor = vec4(ambient + direct * lit, alpha);
     }
-    gl_FragColor = vec4(ambient + direct * lit, alpha);
 }

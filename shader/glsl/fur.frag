@@ -57,7 +57,9 @@ void main() {
     // ambient term is the scene's and the light's together, as on the walls and the floor.
     float direct = mix(SHADOW_DIRECT_KEPT, 1.0, lightReaching());
     vec3 ambient = gl_LightModel.ambient.rgb + gl_LightSource[0].ambient.rgb;
-    vec3 lit = hairLighting ? hairLit(hair, toLight, halfway, ambient, direct)
-                            : surfaceLit(hair, toLight, halfway, ambient, direct);
-    gl_FragColor = vec4(lit, hair.a);
+    // A branch, not a choice of two values: only the look in use is computed.
+    if (hairLighting)
+        gl_FragColor = vec4(hairLit(hair, toLight, halfway, ambient, direct), hair.a);
+    else
+        gl_FragColor = vec4(surfaceLit(hair, toLight, halfway, ambient, direct), hair.a);
 }
