@@ -8,7 +8,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <iterator>
 
 namespace {
 const float PANEL_WIDTH = 330.0f;
