@@ -144,7 +144,7 @@ void drawView() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     fetchSpectrum();
 
-    scene->camera.updateAndApply(scene->frameSeconds, scene->aspect);
+    scene->camera.updateAndApply(scene->frameSeconds, scene->aspect, scene->roomScale);
     placeLight();
     scene->texMatrix = applyShadowLookup(scene->shadowTarget(), scene->light.lightMatrix,
                                          scene->camera.inverseViewMatrix);

@@ -14,6 +14,14 @@ const float NEAR_PLANE = 0.1f;
 const double FAR_PLANE = 300.0;
 const float FOLLOW_SMOOTHING = 0.1f;  // share of the remaining way per frame
 const float FOLLOW_OFFSET = 6.0f;
+// The follow view's eye keeps this far from every wall, the floor and the ceiling: well beyond
+// the near plane's corners (about 0.13 away at any usual aspect), so no face is ever cut.
+const float FOLLOW_ROOM_MARGIN = 0.5f;
+
+float clampToRoom(float coordinate, float roomHalfExtent) {
+    const float limit = roomHalfExtent - FOLLOW_ROOM_MARGIN;
+    return std::fmin(std::fmax(coordinate, -limit), limit);
+}
 }  // namespace
 
 void loadPerspectiveProjection(float aspect) {
@@ -75,17 +83,21 @@ void Camera::moveFree(double frameSeconds) {
     matricesValid = false;
 }
 
-void Camera::follow() {
+void Camera::follow(float roomHalfExtent) {
     // The look-at point glides towards the ball; the eye keeps a fixed offset at half its height.
     const Vector3 target = followTarget ? *followTarget : lookAt;
     lookAt += (target - lookAt) * FOLLOW_SMOOTHING;
-    eye = {lookAt.x + FOLLOW_OFFSET, lookAt.y - 0.5f * lookAt.y, lookAt.z - FOLLOW_OFFSET};
+    const Vector3 behind = {lookAt.x + FOLLOW_OFFSET, lookAt.y - 0.5f * lookAt.y, lookAt.z - FOLLOW_OFFSET};
+    // Near a wall that offset would put the eye outside the room, looking at the room's back
+    // faces over the clear colour; it slides along the wall instead, still aimed at the ball.
+    eye = {clampToRoom(behind.x, roomHalfExtent), clampToRoom(behind.y, roomHalfExtent),
+           clampToRoom(behind.z, roomHalfExtent)};
     matricesValid = false;
 }
 
-void Camera::update(double frameSeconds) {
+void Camera::update(double frameSeconds, float roomHalfExtent) {
     if (free && moving) moveFree(frameSeconds);
-    if (!free) follow();
+    if (!free) follow(roomHalfExtent);
 }
 
 void Camera::apply(float aspect) {
@@ -102,7 +114,7 @@ void Camera::apply(float aspect) {
     }
 }
 
-void Camera::updateAndApply(double frameSeconds, float aspect) {
-    update(frameSeconds);
+void Camera::updateAndApply(double frameSeconds, float aspect, float roomHalfExtent) {
+    update(frameSeconds, roomHalfExtent);
     apply(aspect);
 }

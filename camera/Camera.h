@@ -18,10 +18,11 @@ public:
     void mouseLook(int dx, int dy, double frameSeconds);
     // Entering the free view puts the eye back at its start position and orientation.
     void setFree(bool on);
-    // Once per frame: moves the eye, then loads the projection and the view into GL.
-    void updateAndApply(double frameSeconds, float aspect);
+    // Once per frame: moves the eye, then loads the projection and the view into GL. The follow
+    // view keeps its eye inside the room, a cube reaching roomHalfExtent from the centre.
+    void updateAndApply(double frameSeconds, float aspect, float roomHalfExtent);
     // The two halves of updateAndApply: the motion needs no GL, the view does.
-    void update(double frameSeconds);
+    void update(double frameSeconds, float roomHalfExtent);
     void apply(float aspect);
 
     Matrix4 viewMatrix;
@@ -43,5 +44,5 @@ private:
     void resetView();
     void updateRotation();
     void moveFree(double frameSeconds);
-    void follow();
+    void follow(float roomHalfExtent);
 };

@@ -7,6 +7,7 @@
 #include "camera/Camera.h"
 #include "camera/Curves.h"
 #include "camera/Light.h"
+#include "render/Room.h"
 
 namespace {
 void expectNear(Vector3 expected, Vector3 actual, float tolerance) {
@@ -147,12 +148,12 @@ TEST(Camera, StartsLookingDownTheRoomFliesByFrameTimeAndFollowsFromBehind) {
     for (int direction = 0; direction < 6; ++direction) {
         camera.moveDirection = direction;
         const Vector3 before = camera.eye;
-        camera.update(0.1);
+        camera.update(0.1, ROOM_SIZE);
         expectNear(before + camera.rotation.column(direction % 3) * (direction < 3 ? 1.0f : -1.0f), camera.eye, 1e-4f);
     }
     camera.moving = false;
     const Vector3 stopped = camera.eye;
-    camera.update(1.0);
+    camera.update(1.0, ROOM_SIZE);
     expectNear(stopped, camera.eye, 0.0f);
     // Free again: the start view, exactly.
     camera.rotateYaw(0.7f);
@@ -165,9 +166,14 @@ TEST(Camera, StartsLookingDownTheRoomFliesByFrameTimeAndFollowsFromBehind) {
     const Vector3 ball = {3.0f, -8.0f, 2.0f};
     camera.free = false;
     camera.followTarget = &ball;
-    camera.update(0.02);
+    camera.update(0.02, ROOM_SIZE);
     expectNear(ball * 0.1f, camera.lookAt, 1e-5f);
     camera.moving = true;
-    for (int i = 0; i < 400; ++i) camera.update(0.02);
+    for (int i = 0; i < 400; ++i) camera.update(0.02, ROOM_SIZE);
     expectNear({ball.x + 6.0f, ball.y / 2.0f, ball.z - 6.0f}, camera.eye, 1e-3f);
+    // A ball in the corner by the +x and -z walls: the eye stays half a unit inside both.
+    camera.lookAt = {8.0f, 9.0f, -8.5f};
+    camera.followTarget = &camera.lookAt;
+    camera.update(0.02, ROOM_SIZE);
+    expectNear({9.5f, 4.5f, -9.5f}, camera.eye, 0.0f);
 }

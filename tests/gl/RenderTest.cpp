@@ -38,12 +38,20 @@ TEST(RenderTest, HairColoursCameraShadowsAndFloorFurReachThePicture) {
     keyboardUp('w', 0, 0);
     EXPECT_NEAR(s->camera.eye.z, -26.0f + std::cos(0.2f), 0.01f);
 
-    // Following: the look-at point is drawn at the centre of the window.
-    const Vector3 target = {2.0f, -8.0f, 3.0f};
+    // Following a ball in the corner by the +x and -z walls: the eye stays inside the room, so
+    // no pixel shows the clear colour behind it, and the ball is drawn at the centre.
+    const Vector3 target = {8.0f, -8.0f, -8.0f};
     s->camera.free = false;
     s->camera.followTarget = &target;
     s->camera.lookAt = target;
     drawView();
+    EXPECT_LT(std::max(s->camera.eye.x, -s->camera.eye.z), s->roomScale);
+    const Picture corner = Picture::readBack();
+    const auto isClearColour = [&corner](int x, int y) {
+        const Rgb p = corner.at(x, y);
+        return p.r == 0 && p.b == 0 && std::abs(p.g - CLEAR_COLOUR[1] * 255.0f) < 1.0f;
+    };
+    EXPECT_EQ(corner.count(corner.whole(), isClearColour), 0);
     const ScreenPoint followed = projectToWindow(target.x, target.y, target.z);
     EXPECT_NEAR(followed.x, 320.0, 2.0);
     EXPECT_NEAR(followed.yFromTop, 240.0, 2.0);
