@@ -10,7 +10,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <thread>
+#include <cstdint>
+#include <cstdio>
 
 #include "app/KeyTable.h"
 #include "app/Settings.h"
@@ -37,17 +38,22 @@ long cpuTicks(pid_t pid) {
     return ticks;
 }
 
-// Polls a shell command until its output is `wanted`; returns the last output.
-std::string waitForOutput(const std::string& command, const std::string& wanted, int seconds) {
-    std::string output;
-    for (int tries = 0; tries < seconds * 4 && (output = runCommand(command)) != wanted; ++tries)
-        std::this_thread::sleep_for(std::chrono::milliseconds(250));
-    return output;
+// Waits until the program has used another second of CPU time: it is alive and drawing, and
+// between its frames it has run whatever its own timers had due.
+void letItDraw(pid_t pid) {
+    const long start = cpuTicks(pid);
+    waitUntil([&] { return cpuTicks(pid) >= start + sysconf(_SC_CLK_TCK); }, "a second of drawing");
+}
+
+// Waits until a shell command prints `wanted`.
+void waitForOutput(const std::string& command, const std::string& wanted) {
+    waitUntil([&] { return runCommand(command) == wanted; }, "'" + command + "' to print '" + wanted + "'");
 }
 
 // The id of the program's visible window on the display xdotool is run for.
 std::string findWindow(const std::string& xdotool) {
-    const std::string ids = runCommand("timeout 60 " + xdotool + "search --sync --onlyvisible --name '^Fuzzlets$'");
+    const std::string ids = runCommand("timeout " + std::to_string(PATIENCE.count()) + " " + xdotool +
+                                       "search --sync --onlyvisible --name '^Fuzzlets$'");
     return ids.substr(0, ids.find('\n'));
 }
 
@@ -68,17 +74,17 @@ public:
         name = ":" + std::to_string(number);
         server = std::make_unique<RunningProgram>(std::vector<std::string>{
             "/usr/bin/Xvfb", name, "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"});
-        waitForOutput("xdpyinfo -display " + name + " >/dev/null 2>&1 && echo up", "up\n", 10);
+        waitForOutput("xdpyinfo -display " + name + " >/dev/null 2>&1 && echo up", "up\n");
         if (!withWindowManager) return;
         manager = std::make_unique<RunningProgram>(std::vector<std::string>{"/usr/bin/openbox"},
                                                    std::vector<std::string>{"DISPLAY=" + name});
         // A window mapped before the manager has taken over may never be mapped at all.
-        waitForOutput("xprop -display " + name + " -root _NET_SUPPORTING_WM_CHECK | grep -c 'window id'", "1\n", 10);
+        waitForOutput("xprop -display " + name + " -root _NET_SUPPORTING_WM_CHECK | grep -c 'window id'", "1\n");
     }
     ~PrivateDisplay() {
         // SIGTERM, so that the server takes its lock file away with it.
         for (RunningProgram* program : {manager.get(), server.get()})
-            if (program) program->stop(SIGTERM, seconds(5));
+            if (program) program->stop(SIGTERM);
     }
     std::string name;
 
@@ -89,46 +95,52 @@ private:
 
 TEST(EverydayUseTest, HelpAndVersionNeedNoDisplay) {
     RunningProgram help({"/usr/bin/env", "-u", "DISPLAY", FUZZLETS_BINARY, "--help"});
-    EXPECT_EQ(help.waitForExit(seconds(10)), 0);
+    EXPECT_EQ(help.waitForExit(), 0);
     const std::string usage = help.readRest();
     for (int line = 0; line < KEY_TABLE_LINES; ++line) EXPECT_NE(usage.find(KEY_TABLE[line]), std::string::npos);
     EXPECT_NE(usage.find(settingsHelpText("    ")), std::string::npos);
     // A bad setting ends the program before it looks for a display.
     RunningProgram badSetting({"/bin/sh", "-c", std::string("exec 2>&1 env -u DISPLAY ") + FUZZLETS_BINARY + " --set fur-length=9"});
-    EXPECT_EQ(badSetting.waitForExit(seconds(10)), 2);
+    EXPECT_EQ(badSetting.waitForExit(), 2);
     EXPECT_NE(badSetting.readRest().find("'fur-length'"), std::string::npos);
     RunningProgram version({"/usr/bin/env", "-u", "DISPLAY", FUZZLETS_BINARY, "--version"});
-    EXPECT_EQ(version.waitForExit(seconds(10)), 0);
+    EXPECT_EQ(version.waitForExit(), 0);
     EXPECT_EQ(version.readRest().rfind("fuzzlets ", 0), 0u);
 }
 
 TEST(EverydayUseTest, StartedElsewhereItFindsItsDataAndSignalsEndItInOrder) {
     const fs::path folder = emptyFolder("elsewhere");
-    const std::string sound = (folder / "sound.raw").string();
     for (int signalNumber : {SIGINT, SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(signalNumber);
+        const std::string sound = (folder / ("sound-" + std::to_string(signalNumber) + ".raw")).string();
         // exec: the signal must reach the program, not the shell.
         RunningProgram program({"/bin/sh", "-c", "cd " + folder.string() + " && exec " FUZZLETS_BINARY},
                                {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + sound});
-        ASSERT_EQ(program.readLine(), "yeah we got frambuffer objects!\n");
-        std::this_thread::sleep_for(seconds(3));
-        EXPECT_EQ(program.stop(signalNumber, seconds(2)), 128 + signalNumber);
-        EXPECT_EQ("yeah we got frambuffer objects!\n" + program.readRest(), START_UP_LINES);
+        // Signalled once a second of its music has played.
+        DiskAudio audio(sound);
+        waitUntil([&] { return audio.samplesSinceSound() >= 44100; }, "a second of music on the disk output");
+        EXPECT_EQ(program.stop(signalNumber), 128 + signalNumber);
+        EXPECT_EQ(program.readRest(), START_UP_LINES);
+        // The music was the track, not a click: loud samples in that second.
+        std::ifstream output(sound, std::ios::binary);
+        output.seekg(std::streamoff(audio.soundStart() * sizeof(float)));
+        std::vector<float> samples(44100);
+        output.read(reinterpret_cast<char*>(samples.data()), std::streamsize(samples.size() * sizeof(float)));
+        float loudest = 0.0f;
+        for (float sample : samples) loudest = std::max(loudest, std::fabs(sample));
+        EXPECT_GT(loudest, 0.05f);
     }
-    // The music played: the device got samples, and not only silence.
-    std::ifstream output(sound, std::ios::binary);
-    std::vector<float> samples(44100);
-    output.read(reinterpret_cast<char*>(samples.data()), std::streamsize(samples.size() * sizeof(float)));
-    float loudest = 0.0f;
-    for (float sample : samples) loudest = std::max(loudest, std::fabs(sample));
-    EXPECT_GT(loudest, 0.05f);
     fs::remove_all(folder);
 }
 
 TEST(EverydayUseTest, InterruptedCaptureKeepsAReadableSoundFile) {
     const fs::path folder = emptyFolder("interrupted");
     RunningProgram capture({FUZZLETS_CAPTURE, "--frames", "100000", "--quiet", "--output", folder.string()});
-    std::this_thread::sleep_for(seconds(6));
-    EXPECT_EQ(capture.stop(SIGINT, seconds(5)), 128 + SIGINT);
+    // Interrupted once two frames' worth of 16-bit stereo follows the 44-byte header.
+    std::error_code missing;
+    waitUntil([&] { return fs::file_size(folder / "music.wav", missing) > 44 + 2 * 735 * 4 && !missing; },
+              "two frames of music in the capture's WAV file");
+    EXPECT_EQ(capture.stop(SIGINT), 128 + SIGINT);
     SF_INFO info = {};
     SNDFILE* file = sf_open((folder / "music.wav").c_str(), SFM_READ, &info);
     ASSERT_NE(file, nullptr) << sf_strerror(nullptr);
@@ -145,59 +157,65 @@ TEST(EverydayUseTest, InterruptedCaptureKeepsAReadableSoundFile) {
 TEST(EverydayUseTest, WindowReturnsFromFullScreenAndEscapeQuits) {
     struct RoundTrip {
         bool withWindowManager;
-        const char *width, *height;
+        const char* size;
     };
-    for (const RoundTrip& trip : {RoundTrip{true, "800", "600"}, RoundTrip{false, "1280", "1024"}}) {
+    for (const RoundTrip& trip : {RoundTrip{true, "800x600"}, RoundTrip{false, "1280x1024"}}) {
         SCOPED_TRACE(trip.withWindowManager ? "openbox" : "bare");
         PrivateDisplay display(trip.withWindowManager);
         const fs::path folder = emptyFolder("window");
         RunningProgram program({"/bin/sh", "-c", "cd " + folder.string() + " && exec " FUZZLETS_BINARY},
                                {"DISPLAY=" + display.name});
+        std::string printed;
+        for (int line = 0; line < 4; ++line) printed += program.readLine();
+        EXPECT_EQ(printed, START_UP_LINES);
         const std::string xdotool = "env DISPLAY=" + display.name + " xdotool ";
         const std::string window = findWindow(xdotool);
         ASSERT_FALSE(window.empty());
         const std::string geometry = xdotool + "getwindowgeometry " + window + " | tail -n 2";
-        const long ticks = cpuTicks(program.pid);
-        std::this_thread::sleep_for(seconds(2));
-        EXPECT_GT(cpuTicks(program.pid), ticks + 50);
+        letItDraw(program.pid);
         const std::string start = runCommand(geometry);
         // A window manager's frame moves the client area inside the place asked for.
         EXPECT_TRUE(trip.withWindowManager || start == "  Position: 100,100 (screen: 0)\n  Geometry: 640x480\n") << start;
-        // F12 twice: two numbered pictures of the window, in the folder it was started from.
-        // Two presses a moment apart: sent back to back, their equal time stamps make GLUT take
-        // the second for a key repeat, which it drops.
-        for (int press = 0; press < 2; ++press) {
+
+        // F12: the next numbered picture of the window, in the folder it was started from; its
+        // size as its PNG header gives it. Each press waits for the last one's picture: sent back
+        // to back, equal time stamps make GLUT take the second for a key repeat, which it drops.
+        int screenshots = 0;
+        const auto screenshotSize = [&] {
             runCommand(xdotool + "key --window " + window + " F12");
-            std::this_thread::sleep_for(seconds(1));
-        }
-        std::string saved;
-        for (const char* name : {"fuzzlets-0001.png", "fuzzlets-0002.png"}) {
-            saved += "screenshot written to " + (folder / name).string() + "\n";
-            const std::string png = fileBytes(folder / name);  // width and height in its header
-            EXPECT_TRUE(png.size() > 24 && png.compare(16, 8, std::string("\0\0\x02\x80\0\0\x01\xe0", 8)) == 0) << name;
-        }
-
-        // Each resize must hold: a return that stayed armed would undo it.
-        const auto resizeTo = [&](const std::string& width, const std::string& height) {
-            runCommand(xdotool + "windowsize " + window + " " + width + " " + height);
-            std::this_thread::sleep_for(seconds(2));
-            EXPECT_NE(runCommand(geometry).find(width + "x" + height), std::string::npos) << runCommand(geometry);
+            char name[32];
+            std::snprintf(name, sizeof name, "fuzzlets-%04d.png", ++screenshots);
+            const fs::path path = folder / name;
+            EXPECT_EQ(program.readLine(), "screenshot written to " + path.string() + "\n");
+            const std::string png = fileBytes(path);
+            const auto number = [&png](size_t at) { return std::to_string(std::uint8_t(png[at]) * 256 + std::uint8_t(png[at + 1])); };
+            return png.size() > 24 ? number(18) + "x" + number(22) : "no picture";
         };
-        resizeTo(trip.width, trip.height);
-        runCommand(xdotool + "key --window " + window + " f");
-        std::this_thread::sleep_for(seconds(3));
-        EXPECT_NE(runCommand(geometry).find("Geometry: 1280x1024"), std::string::npos) << "full screen";
-        runCommand(xdotool + "key --window " + window + " f");
-        EXPECT_EQ(waitForOutput(geometry, start, 30), start);
-        std::this_thread::sleep_for(seconds(5));  // the return settles
-        resizeTo("700", "500");
+        EXPECT_EQ(screenshotSize(), "640x480");
+        EXPECT_EQ(screenshotSize(), "640x480");
 
+        // A resize holds: the program draws its pictures at the new size and the window keeps it.
+        // Right after a return from full screen, the return may still put the start window back;
+        // once it has settled, nothing may.
+        const auto resizeHolds = [&](const std::string& size) {
+            runCommand(xdotool + "windowsize " + window + " " + size.substr(0, size.find('x')) + " " + size.substr(size.find('x') + 1));
+            letItDraw(program.pid);
+            return screenshotSize() == size && runCommand(geometry).find("Geometry: " + size) != std::string::npos;
+        };
+        waitUntil([&] { return resizeHolds(trip.size); }, std::string("a resize to ") + trip.size + " that holds");
+        runCommand(xdotool + "key --window " + window + " f");
+        waitUntil([&] { return runCommand(geometry).find("Geometry: 1280x1024") != std::string::npos; }, "full screen");
+        runCommand(xdotool + "key --window " + window + " f");
+        waitForOutput(geometry, start);
+        waitUntil([&] { return resizeHolds("700x500"); }, "a resize to 700x500 that holds once the return settled");
+
+        // Keys outside the table and a click: it draws on, and prints nothing.
         runCommand(xdotool + "key --window " + window + " W x space F1 Up");
         runCommand(xdotool + "mousemove --window " + window + " 50 60 click 1");
-        EXPECT_EQ(program.waitForExit(seconds(1)), -1);
+        letItDraw(program.pid);
         runCommand(xdotool + "key --window " + window + " Escape");
-        EXPECT_EQ(program.waitForExit(seconds(20)), 0);
-        EXPECT_EQ(program.readRest(), START_UP_LINES + saved);
+        EXPECT_EQ(program.waitForExit(), 0);
+        EXPECT_EQ(program.readRest(), "");
         fs::remove_all(folder);
     }
 }
@@ -239,7 +257,7 @@ TEST(EverydayUseTest, TheDebianPackageInstallsADesktopProgramThatRunsFromItsOwnF
     EXPECT_EQ(printed, START_UP_LINES);
     EXPECT_EQ(fs::read_symlink("/proc/" + std::to_string(program.pid) + "/cwd"), share / "fuzzlets");
     runCommand("xdotool key --window " + findWindow("xdotool ") + " Escape");
-    EXPECT_EQ(program.waitForExit(seconds(20)), 0);
+    EXPECT_EQ(program.waitForExit(), 0);
     EXPECT_EQ(program.readRest(), "");
     fs::remove_all(folder);
     fs::remove_all(start);

@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <thread>
 
 #include "audio/SoundFile.h"
 #include "tests/TestFiles.h"
@@ -26,16 +25,10 @@ TEST(MusicRunTest, TheRunningProgramPlaysTheTrackLoopedWithoutAGap) {
     {
         RunningProgram program({FUZZLETS_BINARY},
                                {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIODELAY=0", "SDL_DISKAUDIOFILE=" + output});
-        // Silence until the end of start-up (its last line), then the track and four seconds more,
-        // or at most a minute and a half.
-        for (std::string line; (line = program.readLine()).find("70er.jpg") == std::string::npos;)
-            ASSERT_FALSE(line.empty()) << "start-up ended early";
-        std::error_code ignored;
-        const size_t enough = std::filesystem::file_size(output, ignored) + (trackSamples + 8 * 44100) * sizeof(float);
-        for (int tenth = 0; tenth < 900; ++tenth) {
-            if (std::filesystem::file_size(output, ignored) >= enough && !ignored) break;
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        }
+        // Silence until the music starts at the end of start-up, then the track and more.
+        DiskAudio audio(output);
+        waitUntil([&] { return audio.samplesSinceSound() >= trackSamples + 8 * 44100; },
+                  "the whole track and four seconds more on the disk output");
     }
     const std::string bytes = fileBytes(output);
     std::vector<float> written(bytes.size() / sizeof(float));

@@ -1,11 +1,19 @@
 #include "tests/program/RunningProgram.h"
 
+#include <gtest/gtest.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <thread>
+#include <utility>
+
+using Clock = std::chrono::steady_clock;
 
 RunningProgram::RunningProgram(const std::vector<std::string>& arguments,
                                const std::vector<std::string>& environment) {
@@ -24,12 +32,12 @@ RunningProgram::RunningProgram(const std::vector<std::string>& arguments,
         _exit(127);
     }
     close(fds[1]);
-    output = fdopen(fds[0], "r");
+    output = fds[0];
 }
 
 RunningProgram::~RunningProgram() {
     kill();
-    if (output) fclose(output);
+    if (output >= 0) close(output);
 }
 
 void RunningProgram::kill() {
@@ -41,9 +49,26 @@ void RunningProgram::kill() {
     }
 }
 
-std::string RunningProgram::readLine() {
-    char buffer[512];
-    return output && fgets(buffer, sizeof buffer, output) ? buffer : "";
+std::string RunningProgram::readLine(std::chrono::seconds limit) {
+    const auto deadline = Clock::now() + limit;
+    for (;;) {
+        const size_t end = pending.find('\n');
+        if (end != std::string::npos) {
+            const std::string line = pending.substr(0, end + 1);
+            pending.erase(0, end + 1);
+            return line;
+        }
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        pollfd ready = {output, POLLIN, 0};
+        if (left.count() <= 0 || poll(&ready, 1, int(left.count())) == 0) {
+            ADD_FAILURE() << "no line of output within " << limit.count() << " s (so far: '" << pending << "')";
+            return "";
+        }
+        char buffer[4096];
+        const ssize_t count = read(output, buffer, sizeof buffer);
+        if (count <= 0) return std::exchange(pending, "");  // ended: whatever it left unfinished
+        pending.append(buffer, size_t(count));
+    }
 }
 
 std::string RunningProgram::readRest() {
@@ -53,21 +78,29 @@ std::string RunningProgram::readRest() {
 }
 
 int RunningProgram::waitForExit(std::chrono::seconds limit) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (std::chrono::steady_clock::now() < deadline) {
-        int status = 0;
-        if (waitpid(pid, &status, WNOHANG) == pid) {
-            exited = true;
-            return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return -1;
+    int status = 0;
+    const bool ended =
+        waitUntil([&] { return waitpid(pid, &status, WNOHANG) == pid; }, "the program to end", limit);
+    if (!ended) return -1;
+    exited = true;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 int RunningProgram::stop(int signalNumber, std::chrono::seconds limit) {
     ::kill(pid, signalNumber);
     return waitForExit(limit);
+}
+
+bool waitUntil(const std::function<bool()>& observed, const std::string& what, std::chrono::seconds limit) {
+    const auto deadline = Clock::now() + limit;
+    while (!observed()) {
+        if (Clock::now() > deadline) {
+            ADD_FAILURE() << "waited " << limit.count() << " s for " << what;
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return true;
 }
 
 std::string runCommand(const std::string& command) {
@@ -78,4 +111,22 @@ std::string runCommand(const std::string& command) {
     while (fgets(buffer, sizeof buffer, pipe)) output += buffer;
     pclose(pipe);
     return output;
+}
+
+size_t DiskAudio::samplesSinceSound() {
+    std::error_code missing;
+    const size_t written = size_t(std::filesystem::file_size(path, missing)) / sizeof(float);
+    if (missing) return 0;
+    std::ifstream file(path, std::ios::binary);
+    file.seekg(std::streamoff(scanned * sizeof(float)));
+    std::vector<float> chunk(65536);
+    while (!sounding && scanned < written) {
+        const size_t count = std::min(chunk.size(), written - scanned);
+        if (!file.read(reinterpret_cast<char*>(chunk.data()), std::streamsize(count * sizeof(float)))) break;
+        const auto sound = std::find_if(chunk.begin(), chunk.begin() + long(count), [](float v) { return v != 0.0f; });
+        sounding = sound != chunk.begin() + long(count);
+        start = scanned + size_t(sound - chunk.begin());
+        scanned += count;
+    }
+    return sounding ? written - start : 0;
 }

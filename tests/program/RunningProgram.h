@@ -1,13 +1,17 @@
 // One of the project's executables run as its own process from the repository root, its
-// standard output read through a pipe.
+// standard output read through a pipe. Every wait is for something the test can observe, up to
+// a deadline far beyond what an idle machine needs: CI machines are loaded, and a test that
+// fails names what it waited for instead of running into CTest's time-out.
 #pragma once
 
 #include <sys/types.h>
 
 #include <chrono>
-#include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
+
+constexpr std::chrono::seconds PATIENCE{120};
 
 class RunningProgram {
 public:
@@ -18,21 +22,44 @@ public:
     RunningProgram(const RunningProgram&) = delete;
     RunningProgram& operator=(const RunningProgram&) = delete;
 
-    std::string readLine();
+    // The next line it prints; "" once it has ended, or (failing the test) when none comes in time.
+    std::string readLine(std::chrono::seconds limit = PATIENCE);
     // Everything it prints until it ends.
     std::string readRest();
-    // Exit status, or -1 if it has not ended normally within the time.
-    int waitForExit(std::chrono::seconds limit);
+    // Exit status; -1, failing the test, if it has not ended normally in time.
+    int waitForExit(std::chrono::seconds limit = PATIENCE);
     // Sends the signal and waits for the exit status as waitForExit does.
-    int stop(int signalNumber, std::chrono::seconds limit);
+    int stop(int signalNumber, std::chrono::seconds limit = PATIENCE);
     void kill();
 
     pid_t pid = -1;
 
 private:
-    FILE* output = nullptr;
+    int output = -1;
+    std::string pending;  // read but not yet returned as a line
     bool exited = false;
 };
 
+// Polls until observed() holds; if it does not in time, the test fails naming `what`.
+bool waitUntil(const std::function<bool()>& observed, const std::string& what,
+               std::chrono::seconds limit = PATIENCE);
+
 // Output of a shell command.
 std::string runCommand(const std::string& command);
+
+// The float samples SDL's disk audio driver writes, read as the file grows: silence until the
+// music starts, then the music.
+class DiskAudio {
+public:
+    explicit DiskAudio(std::string path) : path(std::move(path)) {}
+    // Samples written from the first sound on; 0 while the output is silent.
+    size_t samplesSinceSound();
+    // Index of the first sound in the file, once samplesSinceSound() has found it.
+    size_t soundStart() const { return start; }
+
+private:
+    std::string path;
+    size_t scanned = 0;  // samples looked at for the first sound
+    size_t start = 0;
+    bool sounding = false;
+};
