@@ -174,6 +174,7 @@ void display() {
     profileMark("swap");
     glFlush();
     glutSwapBuffers();
+    ++scene->framesSwapped;
     profileMark(nullptr);
     if (timePasses) {
         installProfiler(nullptr);

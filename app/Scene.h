@@ -91,6 +91,8 @@ public:
     // the next frame once it is drawn, before the swap leaves the back buffer undefined.
     std::string screenshotFolder = userDirectory();
     int screenshotsRequested = 0;
+    // Frames shown so far: the frame driver counts each swap.
+    unsigned long framesSwapped = 0;
     // The messages of the last failed shader reload, shown over the frame; empty once one works.
     std::string shaderErrors;
     // Looks at the shader files from before start-up loads them, so no edit goes unseen.

@@ -39,7 +39,9 @@ int main(int argc, char** argv) {
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
     glutTimerFunc(STOP_CHECK_MILLISECONDS, leaveLoopWhenStopped, 0);
     glutTimerFunc(SHADER_CHECK_MILLISECONDS, reloadChangedShaders, 0);
-    glutMainLoop();
+    // A stop asked for during start-up ends it before the first frame, whose shader compiles
+    // can take seconds on a software renderer.
+    if (!stopRequested()) glutMainLoop();
     if (scene) Scene::destroyInstance();
     return stopExitStatus();
 }

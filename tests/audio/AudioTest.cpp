@@ -133,6 +133,11 @@ TEST(SoundFile, UnusableFilesAndUnreadySystemsGiveTheirOwnCodes) {
     EXPECT_EQ(system->initManual(1), AUDIO_OK);
     EXPECT_EQ(system->initManual(1), AUDIO_ERR_INITIALIZED);
     EXPECT_EQ(system->playSound(nullptr, &channel), AUDIO_ERR_ARGUMENT);
+    // Its one channel taken, a second sound finds none free.
+    ASSERT_EQ(system->createSound(TRACK, &sound), AUDIO_OK);
+    ASSERT_EQ(system->playSound(sound, &channel), AUDIO_OK);
+    EXPECT_EQ(system->playSound(sound, &channel), AUDIO_ERR_NO_FREE_CHANNEL);
+    EXPECT_EQ(channel, nullptr);
 
     const std::string track = fileBytes(TRACK);
     EXPECT_EQ(system->createSound(temporaryPath("missing.mp3").c_str(), &sound), AUDIO_ERR_FILE_NOT_FOUND);

@@ -133,7 +133,9 @@ TEST(Camera, StartsLookingDownTheRoomFliesByFrameTimeAndFollowsFromBehind) {
 
     // The pointer turns it in proportion to the frame time; right turns right; none at time 0.
     Camera still, fast, slow;
+    still.matricesValid = true;
     still.mouseLook(40, 25, 0.0);
+    EXPECT_TRUE(still.matricesValid);  // not even a turn by zero
     expectNear(forward(Camera{}), forward(still), 0.0f);
     fast.mouseLook(10, 0, 0.01);
     slow.mouseLook(10, 0, 0.02);

@@ -64,8 +64,19 @@ TEST(BadInputTest, BrokenShadersImagesAndMissingMusicAreReportedAndItKeepsDrawin
         EXPECT_NE(output.find(expected), std::string::npos) << expected << " in\n" << output;
     for (const char* unexpected : {"floorFur", "FMOD"}) EXPECT_EQ(output.find(unexpected), std::string::npos) << output;
     EXPECT_EQ(s->programs.entries().size(), 4u);
-    for (const ImageTexture* image : {&s->normalMap1Texture, &s->normalMap2Texture, &s->floorTexture})
-        EXPECT_TRUE(glIsTexture(image->texture));
+    // Each image that failed stands in as a flat normal: every texel points straight out.
+    for (const ImageTexture* image : {&s->normalMap1Texture, &s->normalMap2Texture, &s->floorTexture}) {
+        glBindTexture(GL_TEXTURE_2D, image->texture);
+        GLint width = 0, height = 0;
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+        std::vector<GLubyte> texels(size_t(width) * size_t(height) * 4);
+        glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+        EXPECT_GT(texels.size(), 0u);
+        std::vector<GLubyte> flat;
+        for (size_t texel = 0; texel < texels.size() / 4; ++texel) flat.insert(flat.end(), {128, 128, 255, 255});
+        EXPECT_EQ(texels, flat);
+    }
     // Without music, each frame says so twice, when it asks for the spectrum.
     std::string reports;
     for (int line = 0; line < 6; ++line) reports += "FMOD error! analyse() (5) The channel is invalid or not playing.\n";

@@ -2,8 +2,13 @@
 // and switching it back (a key again, a setting's reset, the panel closed) gives the same bytes
 // as before. The music is not pulled here, so the spectrum stays silent and paused frames repeat
 // exactly. F12 in the running program: tests/program/EverydayUseTest.cpp.
+#include <filesystem>
+
 #include "app/Window.h"
+#include "tests/TestFiles.h"
 #include "tests/gl/GlTestSupport.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 bool same(const Picture& a, const Picture& b) { return a.pixels.rgb == b.pixels.rgb; }
@@ -18,6 +23,28 @@ Picture pressAndDraw(unsigned char key) {
     keyboardUp(key, 0, 0);
     runFrames(1);
     return Picture::readBack();
+}
+
+// A left click where the panel is, as GLUT reports it.
+void clickAt(int x, int y) {
+    for (int state : {GLUT_DOWN, GLUT_UP}) {
+        passiveMotion(x, y);
+        mouseButton(GLUT_LEFT_BUTTON, state, x, y);
+        runFrames(1);
+    }
+}
+
+// "name=value" with a value in the setting's range other than its start value.
+std::string changedSetting(int index) {
+    const SettingInfo& info = SETTING_INFOS[index];
+    const std::string start = settingValueText(Settings{}, index);
+    std::string value = start == "on" ? "off" : "on";
+    if (info.kind == SettingKind::SHADOW_MAP_SIZE) value = "256";
+    if (info.kind == SettingKind::WHOLE || info.kind == SettingKind::DECIMAL) {
+        const float other = std::stof(start) == info.minimum ? info.maximum : info.minimum;
+        value = info.kind == SettingKind::WHOLE ? std::to_string(int(other)) : std::to_string(other);
+    }
+    return std::string(info.name) + "=" + value;
 }
 
 Picture setAndDraw(const std::string& assignment) {
@@ -40,10 +67,15 @@ TEST(LearningViewsTest, EachViewAndSettingChangesItsPartOfThePictureAndSwitching
     runFrames(30);
     EXPECT_TRUE(same(paused, Picture::readBack()));
 
-    // 1: grey levels in the bottom-right square, near dark and far light.
+    // 1: grey levels in the bottom-right square, near dark and far light. Showing the stored
+    // depths, it leaves the shadow map comparing depths for the passes after it.
     const int side = height / 3;
     const Box square = {width - side, height - side, width, height};
     const Picture shadowView = pressAndDraw('1');
+    GLint compareMode = GL_NONE;
+    glBindTexture(GL_TEXTURE_2D, s->shadowDepthTexture);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_COMPARE_MODE, &compareMode);
+    EXPECT_EQ(compareMode, GL_COMPARE_R_TO_TEXTURE);
     EXPECT_EQ(changedPixels(paused, shadowView, square, true), 0);
     EXPECT_EQ(shadowView.count(square, [&shadowView](int x, int y) { return shadowView.at(x, y).isGrey(); }), side * side);
     EXPECT_GT(shadowView.count(square, [&shadowView](int x, int y) { return shadowView.at(x, y).r == 255; }), 0);
@@ -90,17 +122,32 @@ TEST(LearningViewsTest, EachViewAndSettingChangesItsPartOfThePictureAndSwitching
     EXPECT_GT(changedPixels(paused, withPanel, {width / 2, 0, width, height}), width * height / 5);
     EXPECT_EQ(changedPixels(paused, withPanel, {0, 0, width / 3, height}), 0);
     const Matrix4 view = s->camera.viewMatrix;
-    for (const auto& [button, state] : {std::pair(GLUT_LEFT_BUTTON, GLUT_DOWN), std::pair(GLUT_LEFT_BUTTON, GLUT_UP)}) {
-        passiveMotion(364, 74);
-        mouseButton(button, state, 364, 74);
-        runFrames(1);
-    }
+    clickAt(364, 74);
     passiveMotion(width / 2 - 100, height / 2);
     runFrames(1);
     EXPECT_EQ(s->settings.shellsDrawn, 1);
     EXPECT_TRUE(std::equal(view.m, view.m + 16, s->camera.viewMatrix.m));
-    s->settings = Settings{};
+    // "reset all" with every setting changed puts each back at its start value.
+    for (int index = 0; index < SETTING_COUNT; ++index) EXPECT_EQ(applySettingText(s->settings, changedSetting(index)), "");
+    runFrames(1);
+    clickAt(335, 38);
+    for (int index = 0; index < SETTING_COUNT; ++index)
+        EXPECT_EQ(settingValueText(s->settings, index), settingValueText(Settings{}, index)) << SETTING_INFOS[index].name;
     EXPECT_TRUE(same(paused, pressAndDraw('\t')));
+
+    // F12's picture and the tools' frame readers read the back buffer before the swap leaves
+    // it undefined.
+    const fs::path folder = emptyFolder("screenshot");
+    s->screenshotFolder = folder.string();
+    ++s->screenshotsRequested;
+    const unsigned long swapped = s->framesSwapped;
+    std::pair<int, unsigned long> whenRead = {-1, 0};
+    readEachFrame([&] { whenRead = {s->screenshotsRequested, s->framesSwapped}; });
+    captureOutput([] { runFrames(1); });
+    readEachFrame(nullptr);
+    EXPECT_EQ(whenRead, std::pair(0, swapped));
+    EXPECT_EQ(s->framesSwapped, swapped + 1);
+    fs::remove_all(folder);
     pressAndDraw('p');  // running again, for the extremes below
 }
 
@@ -110,16 +157,29 @@ TEST(LearningViewsTest, ExtremeSettingsDrawWithoutGlErrorsAndFreeWhatTheyReplace
     const auto freed = [](GLuint old, GLuint replacement, GLboolean (*exists)(GLuint)) {
         return old == replacement || !exists(old);
     };
+    // The uniform a pass last set in a program.
+    const auto uniform = [s](const char* program, const char* name) {
+        GLfloat value = -1.0f;
+        glGetUniformfv(s->program(program), s->programs.location(program, name), &value);
+        return value;
+    };
+    // The floor's shells climb 0.005 each in the unscaled room: the 40th sits at 0.195.
+    runFrames(1);
+    EXPECT_NEAR(uniform("floorFur", "furLength"), 0.195f, 1e-6f);
     for (int round = 0; round < 10; ++round) {
         const GLuint depthTexture = s->shadowDepthTexture, framebuffer = s->shadowFramebuffer;
-        setAndDraw(round % 2 ? "shadow-map-size=4096" : "shadow-map-size=256");
+        const int size = round % 2 ? 4096 : 256;
+        setAndDraw("shadow-map-size=" + std::to_string(size));
         EXPECT_TRUE(freed(depthTexture, s->shadowDepthTexture, glIsTexture)) << round;
         EXPECT_TRUE(freed(framebuffer, s->shadowFramebuffer, glIsFramebufferEXT)) << round;
+        // The walls' soft edge steps by one texel of the new size.
+        EXPECT_EQ(uniform("normalMapping", "depthTexStep"), 1.0f / float(size)) << round;
     }
     const GLuint shellTexture = s->furShells.back()->texture;
     for (const char* assignment : {"shells=1", "fur-length=3", "hair-density=2", "gravity=0", "volume=0", "gravity=2",
                                    "leap-strength=3", "rest-seconds=0.5", "light-speed=4"})
         setAndDraw(assignment);
+    EXPECT_EQ(uniform("floorFur", "furLength"), 0.0f);  // the one shell drawn lies on the floor
     runFrames(60);
     EXPECT_TRUE(freed(shellTexture, s->furShells.back()->texture, glIsTexture));
     EXPECT_EQ(s->furShells.size(), size_t(FUR_SHELL_COUNT));
