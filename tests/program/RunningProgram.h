@@ -54,8 +54,6 @@ public:
     explicit DiskAudio(std::string path) : path(std::move(path)) {}
     // Samples written from the first sound on; 0 while the output is silent.
     size_t samplesSinceSound();
-    // Index of the first sound in the file, once samplesSinceSound() has found it.
-    size_t soundStart() const { return start; }
 
 private:
     std::string path;
