@@ -14,9 +14,18 @@ varying vec3 eyeNormal;
 varying vec3 eyeHair;      // the hair's direction, bent as the shell is
 varying float shellDepth;  // 0 on the innermost shell, 1 on the outermost
 
-// In hair lighting the innermost shell keeps this share of the light; the outer hairs shade the
-// roots, so the share grows to all of it at the tips.
-const float ROOT_SHARE = 0.35;
+// Hair lighting's constants for the balls. The innermost shell keeps this share of the light: the
+// outer hairs shade the roots, so the gaps between the tips show darker fur and single strands
+// stand out. The share rises quickly above the roots and reaches all of it at the tips.
+const float ROOT_SHARE = 0.55;
+// The skin under the fur is lit by a wrapped N.L, so the ball reads as a sphere lit from one side;
+// the wrap lets the light reach this far (as a cosine) past the skin's shadow line, scattered
+// through the coat, which softens the edge between the lit and the dark half.
+const float SKIN_WRAP = 0.5;
+// A hair pointing straight at the light still gets this share of the skin's light (the hairs
+// around it lean every way and scatter light onto it); hairs standing across the light get all
+// of it. Lower values darken the middle of a ball lit from the front.
+const float STRAND_FLOOR = 0.9;
 
 #include "hairLighting.glsl"
 
@@ -39,11 +48,18 @@ vec3 surfaceLit(vec4 hair, vec3 toLight, vec3 halfway, vec3 ambient, float direc
          + direct * specular * gl_FrontLightProduct[0].specular.rgb;
 }
 
+// Lit as a sphere first and as hair second: the skin's wrapped diffuse light and broad sheen, the
+// diffuse shaded by the hair's angle to the light, the two highlight bands on top (only where the
+// skin faces the light: no hair shines on the far side of the ball), and darker roots.
 vec3 hairLit(vec4 hair, vec3 toLight, vec3 halfway, vec3 ambient, float direct) {
+    vec3 normal = normalize(eyeNormal);
     vec3 strand = normalize(eyeHair);
-    vec3 lit = hair.rgb * (ambient + direct * hairDiffuse(strand, toLight) * gl_LightSource[0].diffuse.rgb)
-             + direct * hairSpecular(strand, halfway, hair.rgb) * gl_FrontLightProduct[0].specular.rgb;
-    return lit * mix(ROOT_SHARE, 1.0, shellDepth);
+    float skin = max((dot(normal, toLight) + SKIN_WRAP) / (1.0 + SKIN_WRAP), 0.0);
+    float sheen = pow(max(dot(normal, halfway), 0.0), gl_FrontMaterial.shininess);
+    float diffuse = skin * mix(STRAND_FLOOR, 1.0, hairDiffuse(strand, toLight));
+    vec3 lit = hair.rgb * (ambient + direct * diffuse * gl_LightSource[0].diffuse.rgb)
+             + direct * skin * (sheen + hairSpecular(strand, halfway, hair.rgb)) * gl_FrontLightProduct[0].specular.rgb;
+    return lit * mix(ROOT_SHARE, 1.0, shellDepth * (2.0 - shellDepth));
 }
 
 void main() {

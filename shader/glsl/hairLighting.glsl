@@ -5,8 +5,11 @@
 // in the hair's own colour; the shift is applied to the angle, which also works for hairs that
 // stand straight out of the surface, where shifting the hair's direction would not.
 
+// The white band: moved this far (as a cosine) past where the halfway vector stands across the
+// hair, and this narrow; a larger exponent makes a thinner, crisper band.
 const float PRIMARY_SHIFT = 0.12;
 const float PRIMARY_EXPONENT = 80.0;
+// The band in the hair's colour: moved the other way, broader, and this much weaker than the white.
 const float SECONDARY_SHIFT = -0.2;
 const float SECONDARY_EXPONENT = 16.0;
 const float SECONDARY_STRENGTH = 0.7;
