@@ -198,6 +198,8 @@ TEST(EverydayUseTest, WindowReturnsFromFullScreenAndEscapeQuits) {
         waitUntil([&] { return runCommand(geometry).find("Geometry: 1280x1024") != std::string::npos; }, "full screen");
         runCommand(xdotool + "key --window " + window + " f");
         waitForOutput(geometry, start);
+        // The return settles undisturbed over a few frames, each picture a frame of its own.
+        for (int frame = 0; frame < 3; ++frame) EXPECT_EQ(screenshotSize(), "640x480");
         waitUntil([&] { return resizeHolds("700x500"); }, "a resize to 700x500 that holds once the return settled");
 
         // Keys outside the table and a click: it draws on, and prints nothing.
