@@ -1,11 +1,11 @@
 #include "app/DataFolders.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
 #include <vector>
+
+#include "platform/DataFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -33,34 +33,32 @@ bool holdsAllData(const fs::path& folder) {
     return true;
 }
 
-// An installed program takes the data installed with it, in share/fuzzlets beside the bin/ that
-// holds it, even when the source tree it was built from is still there; the configured prefix is
-// asked last, for a program copied elsewhere. An installed program finds that to be the first
-// folder again, which is asked once.
+// An installed program takes the data installed with it, even when the source tree it was built
+// from is still there; the configured prefix is asked last, for a program copied elsewhere. An
+// installed program finds that to be the first folder again, which is asked once.
 std::vector<fs::path> candidateFolders() {
     std::vector<fs::path> folders;
-    std::error_code error;
-    const fs::path executable = fs::read_symlink("/proc/self/exe", error);
-    if (!error) folders.push_back(executable.parent_path().parent_path() / "share/fuzzlets");
+    const fs::path installed = installedDataFolder();
+    if (!installed.empty()) folders.push_back(installed);
     folders.push_back(FUZZLETS_SOURCE_DIR);
     if (folders.front() != fs::path(FUZZLETS_INSTALLED_DATA_DIR)) folders.push_back(FUZZLETS_INSTALLED_DATA_DIR);
     return folders;
 }
 
-std::string currentDirectory() {
+fs::path currentDirectory() {
     std::error_code error;
     const fs::path current = fs::current_path(error);
-    return error ? std::string(".") : current.string();
+    return error ? fs::path(".") : current;
 }
 }  // namespace
 
-const std::string& userDirectory() {
-    static const std::string directory = currentDirectory();
+const fs::path& userDirectory() {
+    static const fs::path directory = currentDirectory();
     return directory;
 }
 
 void enterDataFolder() {
-    const fs::path here = userDirectory();
+    const fs::path& here = userDirectory();
     if (laidOutAsData(here)) return;
     std::string tried = here.string();
     for (const fs::path& folder : candidateFolders()) {

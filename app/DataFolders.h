@@ -1,7 +1,7 @@
 // Where the program's data lives, and where the user started it.
 #pragma once
 
-#include <string>
+#include <filesystem>
 
 #include "render/ShaderPrograms.h"
 
@@ -19,4 +19,4 @@ void enterDataFolder();
 
 // The working directory at the time enterDataFolder ran (or now, if it has not), for files the
 // user asks for, such as screenshots.
-const std::string& userDirectory();
+const std::filesystem::path& userDirectory();

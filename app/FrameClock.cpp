@@ -1,19 +1,20 @@
 #include "app/FrameClock.h"
 
+#include "platform/Clock.h"
+
 namespace {
 double fixedFrameTime = 0.0;
 }
 
 void FrameClock::useFixedFrameTime(double seconds) { fixedFrameTime = seconds; }
 
-void FrameClock::start() { startTime = std::chrono::steady_clock::now(); }
+void FrameClock::start() { startCount = clockCount(); }
 
 void FrameClock::stop(double& frameSeconds, double& totalSeconds) const {
     if (fixedFrameTime > 0.0) {
         frameSeconds = fixedFrameTime;
     } else {
-        const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - startTime;
-        frameSeconds = elapsed.count();
+        frameSeconds = double(clockCount() - startCount) / double(clockCountsPerSecond());
     }
     totalSeconds += frameSeconds;
 }

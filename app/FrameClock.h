@@ -1,7 +1,7 @@
 // Measures how long each frame's own work takes; everything that moves by time reads the result.
 #pragma once
 
-#include <chrono>
+#include <cstdint>
 
 class FrameClock {
 public:
@@ -14,5 +14,5 @@ public:
     static void useFixedFrameTime(double seconds);
 
 private:
-    std::chrono::steady_clock::time_point startTime;
+    std::int64_t startCount = 0;
 };

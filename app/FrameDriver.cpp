@@ -77,7 +77,7 @@ void saveRequestedScreenshots() {
     for (; scene->screenshotsRequested > 0; --scene->screenshotsRequested) {
         const std::string path = writeNumberedScreenshot(scene->screenshotFolder);
         if (path.empty())
-            std::printf("screenshot not written: cannot write into %s\n", scene->screenshotFolder.c_str());
+            std::printf("screenshot not written: cannot write into %s\n", scene->screenshotFolder.string().c_str());
         else
             std::printf("screenshot written to %s\n", path.c_str());
         std::fflush(stdout);

@@ -1,7 +1,5 @@
 #include "app/Scene.h"
 
-#include <IL/il.h>
-
 #include <cstdio>
 
 #include "render/Profiler.h"
@@ -29,7 +27,6 @@ void Scene::destroyInstance() {
 
 void Scene::init() {
     fullscreen = false;
-    ilInit();
     settings.spectrumLine = false;
     profileMark("music");
     audioResult = startAudio(audioSystem, audioOutput);

@@ -10,17 +10,17 @@
 
 #include "app/DataFolders.h"
 #include "app/Settings.h"
-#include "app/ShaderWatcher.h"
 #include "app/SettingsPanel.h"
-#include "app/SwapControl.h"
+#include "app/ShaderWatcher.h"
 #include "audio/MusicPlayer.h"
 #include "camera/Camera.h"
 #include "camera/Light.h"
 #include "camera/MathTypes.h"
 #include "furballs/FurBall.h"
 #include "physics/PhysicsWorld.h"
-#include "render/ShaderPrograms.h"
+#include "platform/SwapControl.h"
 #include "render/Room.h"
+#include "render/ShaderPrograms.h"
 #include "render/ShadowMap.h"
 #include "render/Textures.h"
 
@@ -89,7 +89,7 @@ public:
     double worldSeconds = 0.0;
     // Where F12 writes its pictures, and how many presses wait for one: the frame driver saves
     // the next frame once it is drawn, before the swap leaves the back buffer undefined.
-    std::string screenshotFolder = userDirectory();
+    std::filesystem::path screenshotFolder = userDirectory();
     int screenshotsRequested = 0;
     // The messages of the last failed shader reload, shown over the frame; empty once one works.
     std::string shaderErrors;

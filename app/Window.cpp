@@ -9,7 +9,7 @@
 #include "app/FrameDriver.h"
 #include "app/Input.h"
 #include "app/Scene.h"
-#include "app/StopSignals.h"
+#include "platform/StopRequests.h"
 
 Scene* scene = nullptr;
 
@@ -60,7 +60,7 @@ void registerCallbacks() {
 }  // namespace
 
 Scene* startFuzzlets(int* argc, char** argv, AudioOutput audioOutput, const Settings& settings) {
-    catchStopSignals();
+    catchStopRequests();
     enterDataFolder();
     glutInit(argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);

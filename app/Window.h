@@ -15,7 +15,7 @@ constexpr int WINDOW_Y = 100;
 // The scene the callbacks act on; set once by startFuzzlets.
 extern Scene* scene;
 
-// Catches the stop signals, finds the data folders, initialises GLUT and GLEW, opens the
+// Catches the stop requests, finds the data folders, initialises GLUT and GLEW, opens the
 // window, registers the callbacks, creates the scene, sizes the view and runs the scene's
 // start-up, then hands it the settings. Returns the scene.
 Scene* startFuzzlets(int* argc, char** argv, AudioOutput audioOutput = AUDIO_OUTPUT_DEVICE,

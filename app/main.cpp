@@ -4,11 +4,12 @@
 
 #include "app/CommandLine.h"
 #include "app/Scene.h"
-#include "app/StopSignals.h"
 #include "app/Window.h"
+#include "platform/Console.h"
+#include "platform/StopRequests.h"
 
 namespace {
-// How often the loop looks for a stop signal; well under one software-rendered frame.
+// How often the loop looks for a stop request; well under one software-rendered frame.
 constexpr unsigned STOP_CHECK_MILLISECONDS = 50;
 // How often the shader files are looked at: an edit shows within a second.
 constexpr unsigned SHADER_CHECK_MILLISECONDS = 250;
@@ -26,6 +27,7 @@ void reloadChangedShaders(int) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    useParentConsole();
     const int informationStatus = answerInformationOptions(argc, argv);
     if (informationStatus >= 0) return informationStatus;
 
@@ -34,7 +36,7 @@ int main(int argc, char** argv) {
     if (settingsStatus >= 0) return settingsStatus;
 
     startFuzzlets(&argc, argv, AUDIO_OUTPUT_DEVICE, settings);
-    // A stop signal or the window manager's close button ends the loop; the scene is then
+    // A stop request or the window manager's close button ends the loop; the scene is then
     // shut down here, music first.
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
     glutTimerFunc(STOP_CHECK_MILLISECONDS, leaveLoopWhenStopped, 0);

@@ -2,8 +2,6 @@
 # when started from a folder without the data.
 install(TARGETS fuzzlets RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(DIRECTORY shader media DESTINATION ${CMAKE_INSTALL_DATADIR}/fuzzlets)
-# The menu entry, icons, metainfo and manual page.
-add_subdirectory(desktop)
 
 # `cpack -G DEB` builds fuzzlets_<version>_<arch>.deb, installing under /usr, with its dependencies
 # worked out from the binaries by dpkg-shlibdeps.

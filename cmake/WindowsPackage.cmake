@@ -5,7 +5,7 @@
 # libsndfile and the MP3 libraries it loads sit beside the programs as DLLs, so that a user can
 # replace them with builds of their own.
 set(FUZZLETS_WIN64_DEPS "" CACHE PATH "Prefix of the cross-built libraries (tools/windows/build-deps.sh)")
-set(FUZZLETS_LGPL_DLLS libsndfile-1.dll libmpg123-0.dll libmp3lame-0.dll)
+set(FUZZLETS_LGPL_DLLS libsndfile-1.dll libmpg123.dll libmp3lame-0.dll)
 
 install(TARGETS fuzzlets fuzzlets-capture RUNTIME DESTINATION .)
 install(DIRECTORY shader media DESTINATION .)
@@ -32,18 +32,22 @@ set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_SOURCE_DIR}/desktop/windows/NOTICE.txt)
 set(CPACK_NSIS_PACKAGE_NAME Fuzzlets)
 set(CPACK_NSIS_DISPLAY_NAME Fuzzlets)
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+# A 64-bit installer, like the program: NSIS makes 32-bit ones unless told, and those need the
+# 32-bit half of Windows (which Wine without wine32 does not have).
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
-set(CPACK_NSIS_MUI_ICON ${FUZZLETS_WINDOWS_ICON})
-set(CPACK_NSIS_MUI_UNIICON ${FUZZLETS_WINDOWS_ICON})
+set(CPACK_NSIS_MUI_ICON ${FUZZLETS_ICON})
+set(CPACK_NSIS_MUI_UNIICON ${FUZZLETS_ICON})
 set(CPACK_NSIS_INSTALLED_ICON_NAME fuzzlets.exe)
 # The Start-menu entry starts the program in the Pictures folder, where F12 can write (the
 # program folder is read-only for users).
+# (NSIS takes single quotes; CPack would mangle double ones.)
 set(CPACK_NSIS_CREATE_ICONS_EXTRA "
-  SetOutPath \"$PICTURES\"
-  CreateShortCut \"$SMPROGRAMS\\$STARTMENU_FOLDER\\Fuzzlets.lnk\" \"$INSTDIR\\fuzzlets.exe\"
-  CreateShortCut \"$SMPROGRAMS\\$STARTMENU_FOLDER\\Fuzzlets README.lnk\" \"$INSTDIR\\README.txt\"
-  SetOutPath \"$INSTDIR\"")
+  SetOutPath '$PICTURES'
+  CreateShortCut '$SMPROGRAMS\\$STARTMENU_FOLDER\\Fuzzlets.lnk' '$INSTDIR\\fuzzlets.exe'
+  CreateShortCut '$SMPROGRAMS\\$STARTMENU_FOLDER\\Fuzzlets README.lnk' '$INSTDIR\\README.txt'
+  SetOutPath '$INSTDIR'")
 set(CPACK_NSIS_DELETE_ICONS_EXTRA "
-  Delete \"$SMPROGRAMS\\$MUI_TEMP\\Fuzzlets.lnk\"
-  Delete \"$SMPROGRAMS\\$MUI_TEMP\\Fuzzlets README.lnk\"")
+  Delete '$SMPROGRAMS\\$MUI_TEMP\\Fuzzlets.lnk'
+  Delete '$SMPROGRAMS\\$MUI_TEMP\\Fuzzlets README.lnk'")
 include(CPack)

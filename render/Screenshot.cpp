@@ -1,7 +1,6 @@
 #include "render/Screenshot.h"
 
 #include <GL/freeglut.h>
-#include <IL/il.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -11,13 +10,13 @@
 namespace {
 constexpr int LAST_SCREENSHOT_NUMBER = 9999;
 
-std::string screenshotPath(const std::string& folder, int number) {
+std::filesystem::path screenshotPath(const std::filesystem::path& folder, int number) {
     char name[32];
     std::snprintf(name, sizeof name, "fuzzlets-%04d.png", number);
-    return (std::filesystem::path(folder) / name).string();
+    return folder / name;
 }
 
-// GL and DevIL count rows from the bottom; pictures are read from the top.
+// GL counts rows from the bottom; pictures are read from the top.
 std::vector<std::uint8_t> flipRows(const std::vector<std::uint8_t>& rgb, int width, int height) {
     const size_t rowBytes = size_t(width) * 3;
     std::vector<std::uint8_t> flipped(rgb.size());
@@ -43,25 +42,12 @@ WindowPixels readWindowPixels(GLenum buffer) {
     return pixels;
 }
 
-bool writePng(const WindowPixels& pixels, const std::string& path) {
-    ILuint image = 0;
-    ilGenImages(1, &image);
-    ilBindImage(image);
-    ilEnable(IL_FILE_OVERWRITE);
-    std::vector<std::uint8_t> bottomUp = flipRows(pixels.rgb, pixels.width, pixels.height);
-    bool written = ilTexImage(ILuint(pixels.width), ILuint(pixels.height), 1, 3, IL_RGB, IL_UNSIGNED_BYTE,
-                              bottomUp.data()) == IL_TRUE;
-    written = written && ilSave(IL_PNG, path.c_str()) == IL_TRUE;
-    ilDeleteImages(1, &image);
-    return written;
-}
-
-std::string writeNumberedScreenshot(const std::string& folder) {
+std::string writeNumberedScreenshot(const std::filesystem::path& folder) {
     for (int number = 1; number <= LAST_SCREENSHOT_NUMBER; ++number) {
-        const std::string path = screenshotPath(folder, number);
+        const std::filesystem::path path = screenshotPath(folder, number);
         std::error_code error;
         if (std::filesystem::exists(path, error) || error) continue;
-        return writePng(readWindowPixels(GL_BACK), path) ? path : std::string();
+        return writePng(path, readWindowPixels(GL_BACK)) ? path.string() : std::string();
     }
     return {};
 }

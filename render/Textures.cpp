@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "platform/ImageFiles.h"
 #include "render/Random.h"
 
 namespace {
@@ -61,16 +62,6 @@ GLuint uploadFlatNormalTexture() {
     for (int texel = 0; texel < FALLBACK_SIZE * FALLBACK_SIZE; ++texel)
         pixels.insert(pixels.end(), FLAT_NORMAL_TEXEL, FLAT_NORMAL_TEXEL + 4);
     return uploadTexture(GL_REPEAT, FALLBACK_SIZE, FALLBACK_SIZE, GL_RGBA, pixels.data());
-}
-
-// Uploads the image bound in DevIL, or the flat stand-in when DevIL holds no usable pixels.
-GLuint uploadBoundImage() {
-    const ILint width = ilGetInteger(IL_IMAGE_WIDTH);
-    const ILint height = ilGetInteger(IL_IMAGE_HEIGHT);
-    const ILint format = ilGetInteger(IL_IMAGE_FORMAT);
-    const ILubyte* data = ilGetData();
-    if (!data || width <= 0 || height <= 0) return uploadFlatNormalTexture();
-    return uploadTexture(GL_REPEAT, width, height, GLenum(format), data);
 }
 
 void printLine(const char* message, const char* path) {
@@ -133,17 +124,12 @@ void makeShellTextures(ShellList& shells, float densityScale) {
 }
 
 void loadImageTexture(ImageTexture& record, const char* path) {
-    ilGenImages(1, &record.image);
-    ilBindImage(record.image);
-    if (!ilLoadImage(path)) {
-        // Whatever DevIL binds after a failed load is not ours to upload.
-        ilDeleteImages(1, &record.image);
-        record.image = 0;
+    RgbaImage image;
+    if (!readImage(path, image)) {
         printLine(FAILED_MESSAGE, path);
         record.texture = uploadFlatNormalTexture();
         return;
     }
     printLine(LOADED_MESSAGE, path);
-    ilConvertImage(IL_RGBA, IL_UNSIGNED_BYTE);
-    record.texture = uploadBoundImage();
+    record.texture = uploadTexture(GL_REPEAT, image.width, image.height, GL_RGBA, image.rgba.data());
 }

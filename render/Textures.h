@@ -1,8 +1,7 @@
-// Fur shell textures generated at start-up and image textures decoded through DevIL.
+// Fur shell textures generated at start-up and image textures decoded from the media files.
 #pragma once
 
 #include <GL/glew.h>
-#include <IL/il.h>
 
 #include <cstdint>
 #include <memory>
@@ -22,7 +21,6 @@ struct ShellTexture {
 using ShellList = std::vector<std::unique_ptr<ShellTexture>>;
 
 struct ImageTexture {
-    ILuint image = 0;
     GLuint texture = 0;
 };
 
@@ -39,6 +37,6 @@ void makeShellTexture(ShellTexture& shell, float density, float densityScale = 1
 // Deletes the shells' textures, if any, and makes one uploaded shell per density, densest first.
 void makeShellTextures(ShellList& shells, float densityScale = 1.0f);
 
-// Decodes path through DevIL and uploads it as a repeating, mipmapped texture. An image that
+// Decodes path and uploads it as a repeating, mipmapped texture. An image that
 // cannot be read prints an error line and leaves the record with a small flat-normal texture.
 void loadImageTexture(ImageTexture& record, const char* path);

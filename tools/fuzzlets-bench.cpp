@@ -2,7 +2,6 @@
 // pass of a frame, and peak resident memory. Prints a table, then the same figures as JSON.
 #include <GL/glew.h>
 #include <GL/freeglut.h>
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <chrono>
@@ -16,8 +15,9 @@
 #include "app/FrameClock.h"
 #include "app/FrameDriver.h"
 #include "app/Scene.h"
-#include "app/StopSignals.h"
 #include "app/Window.h"
+#include "platform/MemoryFigures.h"
+#include "platform/StopRequests.h"
 #include "render/Profiler.h"
 
 namespace {
@@ -32,7 +32,7 @@ const char* const FRAME_PASSES[] = {"world",     "shadow",    "camera",  "room",
 
 using Clock = std::chrono::steady_clock;
 
-// A stop signal ends the run between frames, the scene shut down as at the end of a run.
+// A stop request ends the run between frames, the scene shut down as at the end of a run.
 void drawFrame() {
     if (stopRequested()) {
         Scene::destroyInstance();
@@ -160,9 +160,7 @@ int main(int argc, char** argv) {
     measureStartup(figures, argv, settings);
     if (panel) scene->panel.toggle();
     measureFrames(figures);
-    rusage usage = {};
-    getrusage(RUSAGE_SELF, &usage);
-    figures.peakMemoryMb = double(usage.ru_maxrss) / 1024.0;
+    figures.peakMemoryMb = peakResidentMemoryMb();
     printTable(figures);
     printJson(figures);
     Scene::destroyInstance();

@@ -20,8 +20,8 @@
 #include "app/KeyTable.h"
 #include "app/Scene.h"
 #include "app/Settings.h"
-#include "app/StopSignals.h"
 #include "app/Window.h"
+#include "platform/StopRequests.h"
 #include "render/Screenshot.h"
 #include "render/VideoEncoder.h"
 
@@ -75,7 +75,8 @@ struct Options {
     int every = 0;
     int width = WINDOW_WIDTH, height = WINDOW_HEIGHT;
     std::string output = "captures";
-    std::string video, ffmpeg;  // the clip's path, and the ffmpeg that makes it
+    std::string video;  // the clip's path
+    std::filesystem::path ffmpeg;  // the ffmpeg that makes it
     std::vector<ScriptedEvent> events;
     Settings settings;
     bool quiet = false;
@@ -170,7 +171,7 @@ Options parseOptions(int argc, char** argv) {
     if (!options.video.empty()) {
         if (options.width % 2 || options.height % 2) fail("--video needs an even width and height");
         options.ffmpeg = VideoEncoder::findFfmpeg();
-        if (options.ffmpeg.empty()) fail("--video needs ffmpeg (Debian's package ffmpeg), and none is on PATH");
+        if (options.ffmpeg.empty()) fail("--video needs ffmpeg (Debian's package ffmpeg; ffmpeg.exe on Windows), and none is on PATH");
     }
     // Start-up may move into the data folder; the output stays where the user meant it.
     options.output = std::filesystem::absolute(options.output).string();
@@ -252,7 +253,7 @@ void captureFrames(const Options& options, const std::string& musicPath, VideoEn
     });
     MusicRecorder music(musicPath, options.fps);
     const bool showProgress = !options.quiet && options.frames >= 300;
-    // A stop signal ends the capture between frames; what was written so far stays readable.
+    // A stop request ends the capture between frames; what was written so far stays readable.
     for (frame = 1; frame <= options.frames && !stopRequested(); ++frame) {
         applyEvents(options, frame);
         music.pullFrame(frame);
@@ -261,7 +262,7 @@ void captureFrames(const Options& options, const std::string& musicPath, VideoEn
         if (frame % options.every == 0) {
             char name[32];
             std::snprintf(name, sizeof name, "/frame-%05d.png", frame);
-            if (!writePng(pixels, options.output + name)) fail("cannot write '" + options.output + name + "'");
+            if (!writePng(options.output + name, pixels)) fail("cannot write '" + options.output + name + "'");
         }
         if (video && !video->addFrame(pixels)) break;  // ffmpeg has said why; finish reports it
         if (showProgress && (frame % 50 == 0 || frame == options.frames)) reportProgress(frame, options.frames);

@@ -20,8 +20,9 @@
 #include "app/FrameDriver.h"
 #include "app/Input.h"
 #include "app/Scene.h"
-#include "app/StopSignals.h"
 #include "app/Window.h"
+#include "platform/MemoryFigures.h"
+#include "platform/StopRequests.h"
 #include "render/Screenshot.h"
 
 namespace {
@@ -61,16 +62,6 @@ struct SoakReport {
     double warmMemoryMb = 0.0;  // peak during the warm-up
     double peakMemoryMb = 0.0;  // peak after it
 };
-
-double residentMb() {
-    long pages = 0, resident = 0;
-    FILE* statm = std::fopen("/proc/self/statm", "r");
-    if (statm) {
-        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) resident = 0;
-        std::fclose(statm);
-    }
-    return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
-}
 
 void failure(SoakReport& report, int frame, const std::string& what) {
     std::fprintf(stderr, "soak: frame %d: %s\n", frame, what.c_str());
@@ -204,10 +195,10 @@ int main(int argc, char** argv) {
         report.frames = frame;
         if (frame % FRAMES_PER_SECOND == 0) checkBalls(report, frame);
         double& peak = frame <= WARM_UP_SECONDS * FRAMES_PER_SECOND ? report.warmMemoryMb : report.peakMemoryMb;
-        peak = std::max(peak, residentMb());
+        peak = std::max(peak, residentMemoryMb());
     }
     const std::string printed = output.finish();
-    // Interrupted by a stop signal: a part of the run has nothing to be judged by.
+    // Interrupted by a stop request: a part of the run has nothing to be judged by.
     if (stopRequested()) {
         Scene::destroyInstance();
         return stopExitStatus();

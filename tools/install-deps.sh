@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   freeglut3-dev libglew-dev libglu1-mesa-dev libgl1-mesa-dri
-  libbullet-dev libdevil-dev libimgui-dev
+  libbullet-dev libdevil-dev libpng-dev libjpeg-dev libimgui-dev
   libsdl2-dev libsndfile1-dev libkissfft-dev
   libgtest-dev libgmock-dev
   xvfb xauth xdotool x11-utils openbox glslang-tools

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Remakes every picture in docs/, the README's included, and the program's icons in
-# desktop/icons/, with fuzzlets-capture (and ffmpeg to scale the icons). A capture is repeatable
+# desktop/icons/ (the PNGs, and fuzzlets.ico for the Windows executable holding them all), with fuzzlets-capture (and ffmpeg to scale the icons). A capture is repeatable
 # to the byte, so running this twice gives the same files.
 #   tools/make-docs-pictures.sh [CAPTURE]
 # CAPTURE is a fuzzlets-capture to use; without it a Release one is built in build-docs/.
@@ -63,3 +63,15 @@ for size in 16 24 32 48 64 128 256; do
   ffmpeg -loglevel error -y -i "$scratch/icon/frame-00150.png" -vf "crop=240:240,scale=$size:$size:flags=lanczos" \
     -flags +bitexact -fflags +bitexact "desktop/icons/$size.png"
 done
+# Windows takes every size from one .ico, each entry a PNG.
+ico_options=()
+stream=0
+for size in 16 24 32 48 64 128 256; do
+  ico_options+=(-i "desktop/icons/$size.png")
+done
+for size in 16 24 32 48 64 128 256; do
+  ico_options+=(-map "$stream")
+  stream=$((stream + 1))
+done
+ffmpeg -loglevel error -y "${ico_options[@]}" -c png -pix_fmt rgba -flags +bitexact -fflags +bitexact \
+  desktop/icons/fuzzlets.ico

@@ -1,11 +1,11 @@
 // fuzzlets-capture as README uses it: repeatable to the byte, strict about its options, its
 // picture the one the shaders should draw, region by region, and its video the frames it drew.
-#include <IL/il.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <sstream>
 
+#include "platform/ImageFiles.h"
 #include "tests/TestFiles.h"
 #include "tests/program/RunningProgram.h"
 
@@ -64,19 +64,16 @@ TEST(CaptureToolTest, TheSameArgumentsGiveTheSamePictureAndSoundAndThePictureIsR
     // 12 frames at 60 a second: 8820 stereo frames of 16-bit samples after the 44-byte header.
     EXPECT_EQ(fs::file_size(root / "first" / "music.wav"), 44u + 8820u * 4u);
 
-    ilInit();
-    ilEnable(IL_ORIGIN_SET);
-    ilOriginFunc(IL_ORIGIN_UPPER_LEFT);
-    ASSERT_TRUE(ilLoadImage((root / "first" / "frame-00006.png").c_str()));
-    ASSERT_TRUE(ilConvertImage(IL_RGB, IL_UNSIGNED_BYTE));
-    ASSERT_EQ(ilGetInteger(IL_IMAGE_WIDTH), 640);
-    const ILubyte* pixels = ilGetData();
+    RgbaImage frame;
+    ASSERT_TRUE(readImage(root / "first" / "frame-00006.png", frame));
+    ASSERT_EQ(frame.width, 640);
+    const std::uint8_t* pixels = frame.rgba.data();
     for (const Region& region : REGIONS) {
         const long count = long(region.x1 - region.x0) * (region.y1 - region.y0);
         for (int c = 0; c < 3; ++c) {
             long sum = 0;
             for (int y = region.y0; y < region.y1; ++y)
-                for (int x = region.x0; x < region.x1; ++x) sum += pixels[(y * 640 + x) * 3 + c];
+                for (int x = region.x0; x < region.x1; ++x) sum += pixels[(y * 640 + x) * 4 + c];
             EXPECT_NEAR(sum / count, region.rgb[c], TOLERANCE) << region.what << ", channel " << "rgb"[c];
         }
     }

@@ -1,12 +1,12 @@
 // Shaders edited while the program runs, on the real executable: a saved edit shows within a
 // second without a key, a broken one keeps the picture and names its file and line, `r` reloads;
 // and the sources as --print-shaders writes them pass the reference GLSL compiler.
-#include <IL/il.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <thread>
 
+#include "platform/ImageFiles.h"
 #include "tests/TestFiles.h"
 #include "tests/program/RunningProgram.h"
 
@@ -43,7 +43,6 @@ TEST(ShaderEditTest, AnEditShowsWithinASecondAnErrorKeepsThePictureAndNamesItsLi
     for (int line = 0; line < 4; ++line) program.readLine();  // start-up
     const std::string id = runCommand("timeout 60 xdotool search --sync --onlyvisible --name '^Fuzzlets$' | head -n 1");
     const std::string key = "xdotool key --window " + id.substr(0, id.find('\n')) + " ";
-    ilInit();
     // F12, then the magenta pixels of the saved picture.
     int screenshots = 0;
     const auto magentaPixels = [&] {
@@ -51,11 +50,13 @@ TEST(ShaderEditTest, AnEditShowsWithinASecondAnErrorKeepsThePictureAndNamesItsLi
         const std::string written = program.readLine();
         const fs::path path = folder / ("fuzzlets-000" + std::to_string(++screenshots) + ".png");
         EXPECT_EQ(written, "screenshot written to " + path.string() + "\n");
-        EXPECT_TRUE(ilLoadImage(path.c_str()) && ilConvertImage(IL_RGB, IL_UNSIGNED_BYTE));
-        const ILubyte* rgb = ilGetData();
+        RgbaImage picture;
+        EXPECT_TRUE(readImage(path, picture));
         int count = 0;
-        for (int pixel = 0; pixel < 640 * 480; ++pixel)
-            count += rgb[3 * pixel] == 255 && rgb[3 * pixel + 1] == 0 && rgb[3 * pixel + 2] == 255;
+        for (size_t pixel = 0; 4 * pixel < picture.rgba.size(); ++pixel) {
+            const std::uint8_t* rgba = &picture.rgba[4 * pixel];
+            count += rgba[0] == 255 && rgba[1] == 0 && rgba[2] == 255;
+        }
         return count;
     };
 

@@ -3,9 +3,10 @@
 # the tests here check what only the Windows build can get wrong: its platform code, its
 # packages, the same pixels.
 set(WINE_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix)
-# No Wine debugging chatter, and no offer to download Mono or Gecko, which these programs do
-# not use.
-set(WINE_ENVIRONMENT WINEPREFIX=${WINE_PREFIX} WINEDEBUG=-all "WINEDLLOVERRIDES=mscoree,mshtml=")
+# No Wine debugging chatter, no offer to download Mono or Gecko, which these programs do not
+# use, and the LGPL DLLs found where the libraries were built, for the programs in the build tree.
+set(WINE_ENVIRONMENT WINEPREFIX=${WINE_PREFIX} WINEDEBUG=-all "WINEDLLOVERRIDES=mscoree,mshtml="
+  WINEPATH=Z:${FUZZLETS_WIN64_DEPS}/bin)
 set(WINDOWS_TESTS ${CMAKE_CURRENT_LIST_DIR})
 
 add_test(NAME WinePrefixCreate COMMAND ${WINDOWS_TESTS}/wine-prefix.sh create)

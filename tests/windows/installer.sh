@@ -10,6 +10,7 @@ cp "$1" "$setup"
 installed="$drive_c/Program Files/Fuzzlets"
 menu="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Fuzzlets"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Fuzzlets'
+own_key='HKLM\Software\Fuzzlets'
 
 # Every file and folder on drive C:, but for the temporary folders the installers work in and
 # this test's own.
@@ -31,6 +32,7 @@ diff "$scratch/zipped" "$scratch/installed" || fail "the installed files are not
 [ -f "$installed/Uninstall.exe" ] || fail "no uninstaller"
 [ -f "$menu/Fuzzlets.lnk" ] || fail "no Start-menu entry"
 registry_has "$uninstall_key" || fail "not listed among the installed programs"
+registry_has "$own_key" || fail "its own registry key is missing"
 echo "ok: installed the zip's files, a Start-menu entry and an uninstaller"
 
 mkdir "$scratch/elsewhere"
@@ -40,5 +42,6 @@ run_and_quit "$installed/fuzzlets.exe" "$scratch/elsewhere"
 wine "$installed/Uninstall.exe" /S
 wait_until "the installed folder to go" test ! -e "$installed"
 wait_until "the uninstall registry key to go" eval '! registry_has "$uninstall_key"'
+registry_has "$own_key" && fail "its own registry key is still there"
 diff "$scratch/before" <(drive_c_contents) || fail "the uninstaller left files behind or took others"
 echo "ok: the uninstaller removed everything it installed"

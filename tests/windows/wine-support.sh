@@ -29,16 +29,16 @@ wait_until() {
   done
 }
 
-# exit_status PID: waits for a background process to end and prints its status.
-exit_status() {
+# wait_for_exit PID: waits for a background process of this shell to end; sets exit_status.
+exit_status=
+wait_for_exit() {
   local pid=$1 end=$((SECONDS + DEADLINE))
   while kill -0 "$pid" 2>/dev/null; do
     [ "$SECONDS" -lt "$end" ] || { kill "$pid"; fail "process $pid did not end within $DEADLINE s"; }
     sleep 0.25
   done
-  local status=0
-  wait "$pid" || status=$?
-  echo "$status"
+  exit_status=0
+  wait "$pid" || exit_status=$?
 }
 
 window=
@@ -74,9 +74,8 @@ run_and_quit() {
   wait_until "the start-up lines of $exe" lines_printed "$output" "$(wc -l <<<"$START_UP_LINES")"
   [ "$(printed "$output")" = "$START_UP_LINES" ] || fail "$exe printed at start-up: $(printed "$output")"
   xdotool key --window "$window" Escape
-  local status
-  status=$(exit_status "$pid")
-  [ "$status" = 0 ] || fail "$exe ended with status $status after Escape; it wrote: $(cat "$errors")"
+  wait_for_exit "$pid"
+  [ "$exit_status" = 0 ] || fail "$exe ended with status $exit_status after Escape; it wrote: $(cat "$errors")"
   rm -f "$output" "$errors"
   echo "ok: $exe started from $folder, showed its window, printed its start-up lines, quit on Escape"
 }

@@ -115,8 +115,9 @@ licence() {
   cp "$2/debian/copyright" "$prefix/share/licenses/$1.txt"
 }
 
+# write_pc NAME LIBS CFLAGS VERSION [REQUIRES]
 write_pc() {
-  local name="$1" libs="$2" cflags="$3" version="$4"
+  local name="$1" libs="$2" cflags="$3" version="$4" requires="${5:-}"
   cat >"$prefix/lib/pkgconfig/$name.pc" <<EOF
 prefix=$prefix
 libdir=\${prefix}/lib
@@ -125,6 +126,7 @@ includedir=\${prefix}/include
 Name: $name
 Description: $name for Windows, static
 Version: $version
+Requires: $requires
 Libs: -L\${libdir} $libs
 Cflags: -I\${includedir} $cflags
 EOF
@@ -279,7 +281,7 @@ build_imgui() {
   mkdir -p "$prefix/include/imgui/backends"
   cp "$source"/imgui.h "$source"/imconfig.h "$source"/imgui_internal.h "$source"/imstb_*.h "$prefix/include/imgui/"
   cp "$source"/backends/imgui_impl_glut.h "$source"/backends/imgui_impl_opengl2.h "$prefix/include/imgui/backends/"
-  write_pc imgui "-limgui" "-I\${includedir}/imgui" 1.86
+  write_pc imgui "-limgui" "-I\${includedir}/imgui" 1.86 glut
   licence imgui "$source"
 }
 

@@ -1,4 +1,4 @@
-#include "app/StopSignals.h"
+#include "platform/StopRequests.h"
 
 #include <csignal>
 #include <initializer_list>
@@ -9,7 +9,7 @@ volatile std::sig_atomic_t stopSignal = 0;
 extern "C" void noteStopSignal(int signalNumber) { stopSignal = signalNumber; }
 }  // namespace
 
-void catchStopSignals() {
+void catchStopRequests() {
     struct sigaction action = {};
     action.sa_handler = noteStopSignal;
     sigemptyset(&action.sa_mask);
