@@ -33,7 +33,7 @@ sources=(
 )
 
 cache="${FUZZLETS_WIN64_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/fuzzlets}"
-key="${DEV_KEY:-$(cat "$0" "$toolchain" | sha256sum | cut -c1-12)}"
+key="$(cat "$0" "$toolchain" | sha256sum | cut -c1-12)"
 prefix="$cache/win64-deps-$key"
 if [ -f "$prefix/.complete" ]; then
   echo "Windows libraries: cached in $prefix"
@@ -216,6 +216,7 @@ build_sdl2() {
     -DSDL_POWER=OFF -DSDL_OPENGL=OFF -DSDL_OPENGLES=OFF -DSDL_VULKAN=OFF -DSDL_RENDER_D3D=OFF \
     -DSDL2_DISABLE_SDL2MAIN=ON
   cmake_install sdl2
+  rm -rf "$prefix/share/licenses/SDL2"
   # The program has its own main and console: no SDL_main renaming, no -mwindows.
   sed -i -e 's/-lSDL2main//g; s/-mwindows//g; s|^Cflags: \(.*\)|Cflags: \1 -DSDL_MAIN_HANDLED|' \
     "$prefix/lib/pkgconfig/sdl2.pc"
