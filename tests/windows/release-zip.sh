@@ -9,8 +9,8 @@ zip=$(realpath "$1")
 mkdir "$scratch/elsewhere"
 
 # What every Windows since 7 has in its system folder, of what these programs use.
-WINDOWS_DLLS="advapi32 cfgmgr32 comdlg32 gdi32 glu32 imm32 kernel32 msvcrt ole32 oleaut32 opengl32
-setupapi shell32 shlwapi user32 version winmm"
+WINDOWS_DLLS="advapi32 gdi32 glu32 imm32 kernel32 msvcrt ole32 oleaut32 opengl32 shell32 shlwapi
+user32 version winmm"
 
 for folder in "plain" "Fuzzlets — ünïcødé 测试"; do
   unzip -q "$zip" -d "$scratch/$folder"
