@@ -15,12 +15,15 @@ script=(--quiet --frames 12 --every 6 --at 1:tap=u --at 7:key=w --at 9:release=w
 (cd "$(dirname "$0")/../.." && ASAN_OPTIONS=detect_leaks=0 "$linux_capture" "${script[@]}" --output "$scratch/linux")
 (cd "$scratch" && wine "$scratch"/release/fuzzlets-*-win64/fuzzlets-capture.exe "${script[@]}" --output windows)
 
+# pixels BUILD PICTURE: the picture's decoded RGBA bytes, in a file beside it.
 pixels() {
-  ffmpeg -v error -i "$1" -f rawvideo -pix_fmt rgba -
+  ffmpeg -v error -i "$scratch/$1/$2" -f rawvideo -pix_fmt rgba -y "$scratch/$1/$2.rgba"
+  [ -s "$scratch/$1/$2.rgba" ] || fail "$1/$2 did not decode"
 }
 for picture in frame-00006.png frame-00012.png fuzzlets-0001.png; do
-  [ -s "$scratch/windows/$picture" ] || fail "fuzzlets-capture.exe wrote no $picture"
-  cmp -s <(pixels "$scratch/linux/$picture") <(pixels "$scratch/windows/$picture") ||
+  pixels linux "$picture"
+  pixels windows "$picture"
+  cmp -s "$scratch/linux/$picture.rgba" "$scratch/windows/$picture.rgba" ||
     fail "$picture: the pixels differ from the Linux build's"
 done
 cmp "$scratch/linux/music.wav" "$scratch/windows/music.wav" || fail "music.wav differs from the Linux build's"
