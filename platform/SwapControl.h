@@ -14,7 +14,7 @@ public:
     // extension is there.
     void setVsync(bool on) const;
     // For the panel: the extension in use ("GLX_EXT_swap_control", "WGL_EXT_swap_control"), or
-    // "not offered by this display".
+    // that none is offered.
     const std::string& description() const { return extension; }
 
 private:
