@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs every Debian package that building, running and testing Fuzzlets needs.
-# This list is the only one: the README commands and CI all come through here.
+# This list is the only one: the README commands and CI all come through here. With --windows,
+# also what building and testing the Windows release needs.
 set -euo pipefail
 
 packages=(
@@ -13,6 +14,16 @@ packages=(
   lame
   ffmpeg desktop-file-utils appstream man-db dpkg-dev file
 )
+# The Windows release (tools/windows/build-release.sh): the MinGW-w64 cross compiler, what builds
+# the libraries from Debian's sources, NSIS for the installer, and Wine to test it all.
+windows_packages=(
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  libz-mingw-w64-dev dpkg-dev quilt
+  nsis unzip wine wine64
+)
+if [ "${1:-}" = --windows ]; then
+  packages+=("${windows_packages[@]}")
+fi
 
 missing=()
 for package in "${packages[@]}"; do

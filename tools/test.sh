@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds Fuzzlets with AddressSanitizer and UndefinedBehaviorSanitizer (installing what is
-# missing) and runs every test; starts its own X server when there is no display.
+# missing) and runs every test; then cross-builds the Windows release and runs its tests under
+# Wine. Starts its own X server when there is no display. Arguments go to both ctest runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash tools/install-deps.sh
+bash tools/install-deps.sh --windows
 cmake -S . -B build-tests -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFUZZLETS_SANITIZE=ON -DFUZZLETS_WERROR=ON >/dev/null
 cmake --build build-tests -j"$(nproc)"
 
@@ -21,4 +22,11 @@ if [ -z "${DISPLAY:-}" ]; then
   for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 fi
 
-ctest --test-dir build-tests --output-on-failure -j"$(nproc)" "$@"
+status=0
+ctest --test-dir build-tests --output-on-failure -j"$(nproc)" "$@" || status=$?
+
+# The Windows build: its unit and window tests, its zip and installer, and its pictures against
+# the Linux build's.
+tools/windows/build-release.sh --tests -DFUZZLETS_LINUX_CAPTURE="$PWD/build-tests/tools/fuzzlets-capture"
+ctest --test-dir build-win --output-on-failure -j"$(nproc)" "$@" || status=$?
+exit "$status"

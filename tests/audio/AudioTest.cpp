@@ -29,7 +29,7 @@ std::vector<float> sine(int frames, double amplitude, int rate = MIX_RATE) {
 }
 // Written as `channels` interleaved channels; returns the path.
 std::string writeWav(const std::string& name, const std::vector<float>& samples, int channels, int rate = MIX_RATE) {
-    const std::string path = temporaryPath(name);
+    const std::string path = temporaryPath(name).string();
     SF_INFO info{};
     info.samplerate = rate;
     info.channels = channels;
@@ -140,7 +140,7 @@ TEST(SoundFile, UnusableFilesAndUnreadySystemsGiveTheirOwnCodes) {
     EXPECT_EQ(channel, nullptr);
 
     const std::string track = fileBytes(TRACK);
-    EXPECT_EQ(system->createSound(temporaryPath("missing.mp3").c_str(), &sound), AUDIO_ERR_FILE_NOT_FOUND);
+    EXPECT_EQ(system->createSound(temporaryPath("missing.mp3").string().c_str(), &sound), AUDIO_ERR_FILE_NOT_FOUND);
     for (const std::string& path :
          {testing::TempDir(), writeFileBytes(temporaryPath("text.wav"), "not a sound\n"),
           writeFileBytes(temporaryPath("cut.mp3"), track.substr(0, track.size() / 2))}) {

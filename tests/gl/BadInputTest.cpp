@@ -15,15 +15,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A working directory like the repository's, every file linked to the real one, in which a
-// test can break single files; the test process moves into it.
+// A working directory like the repository's, every file a copy of the real one (Windows has no
+// symbolic links for everyone), in which a test can break single files; the test process moves
+// into it.
 struct Sandbox {
     Sandbox() : root(emptyFolder("sandbox")) {
         for (const char* folder : {"shader", "media"})
             for (const auto& entry : fs::recursive_directory_iterator(fs::path(FUZZLETS_SOURCE_DIR) / folder)) {
                 const fs::path copy = root / fs::relative(entry.path(), FUZZLETS_SOURCE_DIR);
                 fs::create_directories(copy.parent_path());
-                if (!entry.is_directory()) fs::create_symlink(entry.path(), copy);
+                if (!entry.is_directory()) fs::copy_file(entry.path(), copy);
             }
         fs::current_path(root);
     }
@@ -84,7 +85,8 @@ TEST(BadInputTest, BrokenShadersImagesAndMissingMusicAreReportedAndItKeepsDrawin
 }
 
 TEST(BadInputTest, AnOutputThatCannotOpenIsReportedOnceAtStartUp) {
-    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    // putenv, unlike setenv, is in Windows' C library too.
+    putenv(const_cast<char*>("SDL_AUDIODRIVER=no-such-driver"));
     EXPECT_EQ(captureOutput([] { startTestScene(); }),
               "yeah we got frambuffer objects!\n"
               "FMOD error! (1) The audio output device could not be opened.\n"
@@ -131,8 +133,7 @@ TEST(BadInputTest, AFailedReloadKeepsTheLastProgramAndShowsWhyAndReloadsFreeWhat
         return shown.count({0, 25, 400, 60}, [&shown](int x, int y) { return shown.at(x, y).r > 200 && shown.at(x, y).g < 120; });
     };
     EXPECT_GT(redText(), 100);
-    fs::copy_file(fs::path(FUZZLETS_SOURCE_DIR) / "shader/glsl/depth.frag", sandbox.root / "shader/glsl/depth.frag",
-                  fs::copy_options::overwrite_existing);
+    writeFileBytes(sandbox.root / "shader/glsl/depth.frag", fileBytes(fs::path(FUZZLETS_SOURCE_DIR) / "shader/glsl/depth.frag"));
     EXPECT_EQ(captureOutput([&] { s->reloadShaders(); }), "shaders reloaded from shader/glsl/\n");
     EXPECT_EQ(redText(), 0);
 }

@@ -1,0 +1,314 @@
+#!/usr/bin/env bash
+# Cross-builds every library the Windows build links, from Debian bookworm's source packages (the
+# versions the Linux build uses), into a prefix outside the source tree. The prefix's name carries
+# a hash of this script and the toolchain file, so a changed recipe builds afresh and an unchanged
+# one is reused. Prints the prefix on its last line.
+#
+#   tools/windows/build-deps.sh            build if not cached
+#   FUZZLETS_WIN64_CACHE=DIR ...            cache somewhere else (default ~/.cache/fuzzlets)
+#
+# The libraries under the LGPL (libsndfile, mpg123, lame) are DLLs, so that a user can replace
+# them; everything else is static. No library needs the MinGW runtime DLLs.
+set -euo pipefail
+
+source_root="$(cd "$(dirname "$0")/../.." && pwd)"
+toolchain="$source_root/cmake/mingw-w64-x86_64.cmake"
+host=x86_64-w64-mingw32
+jobs=2
+
+# Source package and the upstream version the Linux build links.
+sources=(
+  "libpng1.6 1.6.39"
+  "libjpeg-turbo 2.1.5"
+  "freeglut 3.4.0"
+  "glew 2.2.0"
+  "bullet 3.24"
+  "libsdl2 2.26.5"
+  "mpg123 1.31.2"
+  "lame 3.100"
+  "libsndfile 1.2.0"
+  "kissfft 131.1.0"
+  "imgui 1.86"
+  "googletest 1.12.1"
+)
+
+cache="${FUZZLETS_WIN64_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/fuzzlets}"
+key="$(cat "$0" "$toolchain" | sha256sum | cut -c1-12)"
+prefix="$cache/win64-deps-$key"
+if [ -f "$prefix/.complete" ]; then
+  echo "Windows libraries: cached in $prefix"
+  echo "$prefix"
+  exit 0
+fi
+
+# A half-built prefix of the same recipe is resumed library by library; the sources are kept.
+work="$cache/win64-deps-$key.work"
+mkdir -p "$work/src" "$work/build" "$prefix/lib/pkgconfig" "$prefix/include" "$prefix/bin" \
+  "$prefix/share/licenses"
+export FUZZLETS_WIN64_DEPS="$prefix"
+export PKG_CONFIG_LIBDIR="$prefix/lib/pkgconfig"
+unset PKG_CONFIG_PATH
+log="$work/build.log"
+started=$(date +%s)
+
+# apt with its own sources and lists, so the system's package lists stay as they are.
+apt_options=(-o Dir::Etc::sourcelist="$work/sources.list" -o Dir::Etc::sourceparts=-
+  -o Dir::State::Lists="$work/lists" -o Dir::Cache="$work/apt-cache" -o Debug::NoLocking=1)
+
+fetch_sources() {
+  [ -f "$work/src/.fetched" ] && return
+  echo "deb-src http://deb.debian.org/debian bookworm main" >"$work/sources.list"
+  mkdir -p "$work/lists/partial" "$work/apt-cache/archives/partial"
+  apt-get "${apt_options[@]}" update >>"$log" 2>&1
+  local entry
+  for entry in "${sources[@]}"; do
+    set -- $entry
+    # The archive does not serve every upstream signature (mpg123's): what counts is that the
+    # .dsc and the tarballs arrived.
+    (cd "$work/src" && apt-get "${apt_options[@]}" source --download-only "$1" >>"$log" 2>&1) || true
+    ls "$work/src/${1}_"*.dsc "$work/src/${1}_"*.orig.tar.* >/dev/null ||
+      { echo "Could not fetch the source of $1 (see $log)" >&2; exit 1; }
+  done
+  touch "$work/src/.fetched"
+}
+
+# Unpacks a source package with Debian's patches applied; prints its folder. dpkg-source refuses
+# packages whose .dsc lists an upstream signature the archive does not serve (mpg123), so
+# those are unpacked by hand and patched with quilt.
+unpack() {
+  local package="$1" version="$2" dsc folder
+  dsc="$(ls "$work/src/${package}_"*.dsc)"
+  folder="$work/src/$package-$version"
+  if [ ! -d "$folder" ]; then
+    if ! (cd "$work/src" && dpkg-source --no-check -x "$dsc" "$folder" >>"$log" 2>&1); then
+      rm -rf "$folder" && mkdir -p "$folder"
+      tar -xf "$(ls "$work/src/${package}_"*.orig.tar.*  | grep -v '\.asc$')" -C "$folder" --strip-components=1
+      tar -xf "$work/src/${package}_"*.debian.tar.* -C "$folder"
+      if [ -f "$folder/debian/patches/series" ]; then
+        (cd "$folder" && QUILT_PATCHES=debian/patches quilt push -a >>"$log" 2>&1)
+      fi
+    fi
+  fi
+  grep -q "$version" <<<"$(basename "$dsc")" || { echo "$package: expected upstream $version, got $dsc" >&2; exit 1; }
+  echo "$folder"
+}
+
+# cmake_build NAME SOURCE OPTION...: configures and builds; `targets=...` before it limits what
+# is built.
+cmake_build() {
+  local name="$1" source="$2"
+  shift 2
+  rm -rf "$work/build/$name"
+  cmake -S "$source" -B "$work/build/$name" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_PREFIX_PATH="$prefix" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_FLAGS_RELEASE="-O2 -DNDEBUG" \
+    -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DBUILD_SHARED_LIBS=OFF "$@" >>"$log" 2>&1
+  cmake --build "$work/build/$name" -j"$jobs" ${targets:+--target $targets} >>"$log" 2>&1
+}
+
+cmake_install() {
+  cmake --install "$work/build/$1" >>"$log" 2>&1
+}
+
+# Debian's copyright file of a source package holds every licence text that applies to it.
+licence() {
+  cp "$2/debian/copyright" "$prefix/share/licenses/$1.txt"
+}
+
+# write_pc NAME LIBS CFLAGS VERSION [REQUIRES]
+write_pc() {
+  local name="$1" libs="$2" cflags="$3" version="$4" requires="${5:-}"
+  cat >"$prefix/lib/pkgconfig/$name.pc" <<EOF
+prefix=$prefix
+libdir=\${prefix}/lib
+includedir=\${prefix}/include
+
+Name: $name
+Description: $name for Windows, static
+Version: $version
+Requires: $requires
+Libs: -L\${libdir} $libs
+Cflags: -I\${includedir} $cflags
+EOF
+}
+
+# Each library is built once; a stamp in the work folder marks it done.
+step() {
+  local name="$1"
+  [ -f "$work/build/$name.done" ] && return
+  local t0=$(date +%s)
+  echo "Windows libraries: building $name"
+  "build_$name"
+  touch "$work/build/$name.done"
+  echo "Windows libraries: $name took $(( $(date +%s) - t0 )) s"
+}
+
+# Debian's MinGW zlib, as a static library only: beside its import library, -lz would pick
+# the DLL.
+build_zlib() {
+  cp /usr/$host/lib/libz.a "$prefix/lib/"
+  cp /usr/$host/include/zlib.h /usr/$host/include/zconf.h "$prefix/include/"
+  write_pc zlib "-lz" "" 1.2.13
+  cp /usr/share/doc/libz-mingw-w64-dev/copyright "$prefix/share/licenses/zlib.txt"
+}
+
+build_libpng() {
+  local source; source="$(unpack libpng1.6 1.6.39)"
+  cmake_build libpng "$source" -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_EXECUTABLES=OFF -DPNG_TESTS=OFF \
+    -DZLIB_LIBRARY="$prefix/lib/libz.a" -DZLIB_INCLUDE_DIR="$prefix/include"
+  cmake_install libpng
+  licence libpng "$source"
+}
+
+build_libjpeg() {
+  local source; source="$(unpack libjpeg-turbo 2.1.5)"
+  # Its SIMD code needs nasm; the plain C paths decode the same pixels.
+  cmake_build libjpeg "$source" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF
+  cmake_install libjpeg
+  licence libjpeg-turbo "$source"
+}
+
+build_freeglut() {
+  local source; source="$(unpack freeglut 3.4.0)"
+  cmake_build freeglut "$source" -DFREEGLUT_BUILD_SHARED_LIBS=OFF -DFREEGLUT_BUILD_STATIC_LIBS=ON \
+    -DFREEGLUT_BUILD_DEMOS=OFF
+  cmake_install freeglut
+  rm -f "$prefix"/lib/pkgconfig/freeglut*.pc "$prefix"/lib/pkgconfig/glut.pc
+  write_pc glut "-lfreeglut_static -lopengl32 -lwinmm -lgdi32" "-DFREEGLUT_STATIC" 3.4.0
+  write_pc glu "-lglu32 -lopengl32" "" 9.0
+  licence freeglut "$source"
+}
+
+build_glew() {
+  local source; source="$(unpack glew 2.2.0)"
+  targets=glew_s cmake_build glew "$source/build/cmake" -DBUILD_UTILS=OFF
+  cp "$work/build/glew/lib/libglew32.a" "$prefix/lib/"
+  mkdir -p "$prefix/include/GL"
+  cp "$source"/include/GL/glew.h "$source"/include/GL/wglew.h "$prefix/include/GL/"
+  write_pc glew "-lglew32 -lglu32 -lopengl32" "-DGLEW_STATIC" 2.2.0
+  licence glew "$source"
+}
+
+build_bullet() {
+  local source; source="$(unpack bullet 3.24)"
+  # Only the three libraries the demo links; Debian's FindOpenGL wrapper is not wanted here.
+  targets="LinearMath BulletCollision BulletDynamics" cmake_build bullet "$source" -DBUILD_BULLET3=OFF -DBUILD_EXTRAS=OFF -DBUILD_UNIT_TESTS=OFF \
+    -DBUILD_CPU_DEMOS=OFF -DBUILD_BULLET2_DEMOS=OFF -DBUILD_OPENGL3_DEMOS=OFF -DBUILD_PYBULLET=OFF \
+    -DBUILD_ENET=OFF -DBUILD_CLSOCKET=OFF -DUSE_GLUT=OFF -DUSE_GRAPHICAL_BENCHMARK=OFF \
+    -DINSTALL_LIBS=OFF -DINSTALL_CMAKE_FILES=OFF -DCMAKE_DISABLE_FIND_PACKAGE_OpenGL=ON \
+    -DUSE_DOUBLE_PRECISION=OFF
+  local library
+  for library in LinearMath BulletCollision BulletDynamics; do
+    cp "$(find "$work/build/bullet" -name "lib$library.a" | head -1)" "$prefix/lib/"
+    (cd "$source/src" && find "$library" -name '*.h' -exec install -D -m644 {} "$prefix/include/bullet/{}" \;)
+  done
+  cp "$source/src/btBulletCollisionCommon.h" "$source/src/btBulletDynamicsCommon.h" "$prefix/include/bullet/"
+  write_pc bullet "-lBulletDynamics -lBulletCollision -lLinearMath" "-I\${includedir}/bullet" 3.24
+  licence bullet "$source"
+}
+
+build_sdl2() {
+  local source; source="$(unpack libsdl2 2.26.5)"
+  # Audio is all the demo uses, but an audio-only build does not link: video stays, with
+  # everything around it off.
+  cmake_build sdl2 "$source" -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF -DSDL_CCACHE=OFF \
+    -DSDL_RENDER=OFF -DSDL_JOYSTICK=OFF -DSDL_HAPTIC=OFF -DSDL_HIDAPI=OFF -DSDL_SENSOR=OFF \
+    -DSDL_POWER=OFF -DSDL_OPENGL=OFF -DSDL_OPENGLES=OFF -DSDL_VULKAN=OFF -DSDL_RENDER_D3D=OFF \
+    -DSDL2_DISABLE_SDL2MAIN=ON
+  cmake_install sdl2
+  rm -rf "$prefix/share/licenses/SDL2"
+  # The program has its own main and console: no SDL_main renaming, no -mwindows.
+  sed -i -e 's/-lSDL2main//g; s/-mwindows//g; s|^Cflags: \(.*\)|Cflags: \1 -DSDL_MAIN_HANDLED|' \
+    "$prefix/lib/pkgconfig/sdl2.pc"
+  licence sdl2 "$source"
+}
+
+# The LGPL libraries: DLLs that need nothing but Windows' own (libgcc linked in).
+build_mpg123() {
+  local source; source="$(unpack mpg123 1.31.2)"
+  cmake_build mpg123 "$source/ports/cmake" -DBUILD_SHARED_LIBS=ON -DBUILD_PROGRAMS=OFF \
+    -DBUILD_LIBOUT123=OFF -DCMAKE_SHARED_LINKER_FLAGS="-static-libgcc"
+  cmake_install mpg123
+  licence mpg123 "$source"
+}
+
+build_lame() {
+  local source; source="$(unpack lame 3.100)"
+  rm -rf "$work/build/lame" && cp -a "$source" "$work/build/lame"
+  # Its export list names a function that 3.100 made static.
+  sed -i '/^lame_init_old$/d' "$work/build/lame/include/libmp3lame.sym"
+  (cd "$work/build/lame" &&
+    ./configure --host=$host --prefix="$prefix" --enable-shared --disable-static --disable-frontend \
+      --disable-gtktest --disable-analyzer-hooks CC=$host-gcc-posix \
+      CFLAGS="-O2" LDFLAGS="-static-libgcc" >>"$log" 2>&1 &&
+    make -j"$jobs" >>"$log" 2>&1 && make install >>"$log" 2>&1)
+  licence lame "$source"
+}
+
+# With MinGW's 32-bit off_t, mpg123 offers its file functions only by their 64-bit names
+# (mpg123_seek_64); libsndfile asks for those when it is built with a 64-bit off_t too.
+build_libsndfile() {
+  local source; source="$(unpack libsndfile 1.2.0)"
+  cmake_build libsndfile "$source" -DBUILD_SHARED_LIBS=ON -DENABLE_EXTERNAL_LIBS=OFF -DENABLE_MPEG=ON \
+    -DBUILD_PROGRAMS=OFF -DBUILD_EXAMPLES=OFF -DBUILD_TESTING=OFF -DENABLE_CPACK=OFF \
+    -DENABLE_PACKAGE_CONFIG=OFF -DINSTALL_MANPAGES=OFF -DENABLE_COMPATIBLE_LIBSNDFILE_NAME=ON \
+    -DCMAKE_SHARED_LINKER_FLAGS="-static-libgcc" -DCMAKE_C_FLAGS="-D_FILE_OFFSET_BITS=64"
+  cmake_install libsndfile
+  licence libsndfile "$source"
+}
+
+build_kissfft() {
+  local source; source="$(unpack kissfft 131.1.0)"
+  cmake_build kissfft "$source" -DKISSFFT_STATIC=ON -DKISSFFT_TEST=OFF -DKISSFFT_TOOLS=OFF \
+    -DKISSFFT_DATATYPE=float -DKISSFFT_PKGCONFIG=ON \
+    -DCMAKE_INSTALL_LIBDIR="$prefix/lib" -DCMAKE_INSTALL_INCLUDEDIR="$prefix/include"
+  cmake_install kissfft
+  licence kissfft "$source"
+}
+
+# Debian's makefile builds every back end against the system's stb; the demo needs the core and
+# the GLUT and OpenGL 2 back ends, with ImGui's bundled stb headers.
+build_imgui() {
+  local source; source="$(unpack imgui 1.86)"
+  local build="$work/build/imgui" file
+  mkdir -p "$build"
+  for file in imgui imgui_draw imgui_tables imgui_widgets imgui_demo backends/imgui_impl_glut \
+    backends/imgui_impl_opengl2; do
+    $host-g++-posix -O2 -DNDEBUG -DFREEGLUT_STATIC -I"$source" -I"$prefix/include" \
+      -c "$source/$file.cpp" -o "$build/$(basename "$file").o"
+  done
+  rm -f "$prefix/lib/libimgui.a"
+  $host-ar rcs "$prefix/lib/libimgui.a" "$build"/*.o
+  mkdir -p "$prefix/include/imgui/backends"
+  cp "$source"/imgui.h "$source"/imconfig.h "$source"/imgui_internal.h "$source"/imstb_*.h "$prefix/include/imgui/"
+  cp "$source"/backends/imgui_impl_glut.h "$source"/backends/imgui_impl_opengl2.h "$prefix/include/imgui/backends/"
+  write_pc imgui "-limgui" "-I\${includedir}/imgui" 1.86 glut
+  licence imgui "$source"
+}
+
+build_googletest() {
+  local source; source="$(unpack googletest 1.12.1)"
+  cmake_build googletest "$source" -DBUILD_GMOCK=ON -DINSTALL_GTEST=ON
+  cmake_install googletest
+}
+
+# The MinGW runtime is linked into the programs; its notices go with them.
+build_runtime_licences() {
+  cp /usr/share/doc/mingw-w64-common/copyright "$prefix/share/licenses/mingw-w64.txt"
+  cp /usr/share/doc/gcc-mingw-w64-base/copyright "$prefix/share/licenses/gcc-runtime.txt"
+}
+
+fetch_sources
+for name in zlib libpng libjpeg freeglut glew bullet sdl2 mpg123 lame libsndfile kissfft imgui \
+  googletest runtime_licences; do
+  step "$name"
+done
+
+for entry in "${sources[@]}"; do
+  set -- $entry
+  basename "$(ls "$work/src/${1}_"*.dsc)" .dsc
+done >"$prefix/VERSIONS"
+touch "$prefix/.complete"
+rm -rf "$work"
+echo "Windows libraries: built in $(( $(date +%s) - started )) s into $prefix"
+echo "$prefix"
