@@ -50,4 +50,8 @@ set(CPACK_NSIS_CREATE_ICONS_EXTRA "
 set(CPACK_NSIS_DELETE_ICONS_EXTRA "
   Delete '$SMPROGRAMS\\$MUI_TEMP\\Fuzzlets.lnk'
   Delete '$SMPROGRAMS\\$MUI_TEMP\\Fuzzlets README.lnk'")
+# CPack's uninstaller would leave the vendor key Software\Fuzzlets behind, empty.
+set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "
+  DeleteRegKey SHCTX 'Software\\Fuzzlets\\Fuzzlets'
+  DeleteRegKey /ifempty SHCTX 'Software\\Fuzzlets'")
 include(CPack)
