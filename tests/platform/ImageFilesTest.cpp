@@ -23,8 +23,6 @@ TEST(ImageFiles, BothCodecsReadTheMediaToTheSamePixels) {
         RgbaImage devil, pngJpeg;
         ASSERT_TRUE(DevilImages::readImage(path, devil)) << path;
         ASSERT_TRUE(PngJpegImages::readImage(path, pngJpeg)) << path;
-        EXPECT_EQ(devil.width, 512) << path;
-        EXPECT_EQ(devil.height, 512) << path;
         EXPECT_EQ(pngJpeg.width, devil.width) << path;
         EXPECT_EQ(pngJpeg.height, devil.height) << path;
         EXPECT_TRUE(pngJpeg.rgba == devil.rgba) << path;
@@ -50,11 +48,8 @@ TEST(ImageFiles, BothCodecsFailAlikeOnAMissingOrDamagedFile) {
 TEST(ImageFiles, PicturesKeepTheirRowsThroughEitherCodec) {
     const fs::path folder = emptyFolder("rows");
     const RgbImage picture = {3, 2, {255, 0, 0, 0, 255, 0, 0, 0, 255, 10, 20, 30, 40, 50, 60, 70, 80, 90}};
-    std::vector<std::uint8_t> opaque;
-    for (size_t pixel = 0; pixel < 6; ++pixel) {
-        opaque.insert(opaque.end(), &picture.rgb[3 * pixel], &picture.rgb[3 * pixel + 3]);
-        opaque.push_back(255);
-    }
+    const std::vector<std::uint8_t> opaque = {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255,
+                                              10, 20, 30, 255, 40, 50, 60, 255, 70, 80, 90, 255};
     for (const Writer write : WRITERS) {
         const fs::path path = folder / "picture.png";
         ASSERT_TRUE(write(path, picture));
