@@ -32,3 +32,11 @@ inline std::string fileBytes(const std::filesystem::path& path) {
     std::ifstream file(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
+
+// Copies of the program's shaders and media in folder, file by file (Windows has no symbolic
+// links for everyone), for a test to break or edit.
+inline void copyData(const std::filesystem::path& folder) {
+    for (const char* data : {"shader", "media"})
+        std::filesystem::copy(std::filesystem::path(FUZZLETS_SOURCE_DIR) / data, folder / data,
+                              std::filesystem::copy_options::recursive);
+}

@@ -6,20 +6,18 @@
 
 #include "app/Settings.h"
 #include "render/ShellSelection.h"
+#include "tests/app/ChangedSettings.h"
 
 TEST(SettingsTest, EveryNameTakesItsRangeRefusesTheRestByNameAndResetsToItsStartValue) {
     Settings settings;
     const Settings start;
-    for (const char* assignment : {"shells=7", "fur-length=3", "motion-bend=0", "bass-bend=2.5", "hair-density=0.25",
-                                   "hair-lighting=off", "shadow-map-size=4096", "soft-shadows=off", "shadow-bias=0.01", "shadow-map-view=on",
-                                   "light-speed=4", "gravity=0", "leap-strength=3", "rest-seconds=0.5", "volume=0",
-                                   "mute=true", "spectrum=1", "vsync=off"})
-        EXPECT_EQ(applySettingText(settings, assignment), "") << assignment;
+    for (const char* assignment : CHANGED_SETTINGS) EXPECT_EQ(applySettingText(settings, assignment), "") << assignment;
     const std::string changed[] = {"7", "3", "0", "2.5", "0.25", "off", "4096", "off", "0.01", "on", "4", "0", "3", "0.5",
                                    "0", "on", "on", "off"};
     ASSERT_EQ(std::size(changed), size_t(SETTING_COUNT));
     for (int index = 0; index < SETTING_COUNT; ++index) {
         EXPECT_EQ(settingValueText(settings, index), changed[index]) << SETTING_INFOS[index].name;
+        EXPECT_NE(changed[index], settingValueText(start, index)) << SETTING_INFOS[index].name;
         resetSetting(settings, index);
         EXPECT_EQ(settingValueText(settings, index), settingValueText(start, index)) << SETTING_INFOS[index].name;
     }

@@ -6,6 +6,7 @@
 
 #include "app/Window.h"
 #include "tests/TestFiles.h"
+#include "tests/app/ChangedSettings.h"
 #include "tests/gl/GlTestSupport.h"
 
 namespace fs = std::filesystem;
@@ -32,19 +33,6 @@ void clickAt(int x, int y) {
         mouseButton(GLUT_LEFT_BUTTON, state, x, y);
         runFrames(1);
     }
-}
-
-// "name=value" with a value in the setting's range other than its start value.
-std::string changedSetting(int index) {
-    const SettingInfo& info = SETTING_INFOS[index];
-    const std::string start = settingValueText(Settings{}, index);
-    std::string value = start == "on" ? "off" : "on";
-    if (info.kind == SettingKind::SHADOW_MAP_SIZE) value = "256";
-    if (info.kind == SettingKind::WHOLE || info.kind == SettingKind::DECIMAL) {
-        const float other = std::stof(start) == info.minimum ? info.maximum : info.minimum;
-        value = info.kind == SettingKind::WHOLE ? std::to_string(int(other)) : std::to_string(other);
-    }
-    return std::string(info.name) + "=" + value;
 }
 
 Picture setAndDraw(const std::string& assignment) {
@@ -128,7 +116,7 @@ TEST(LearningViewsTest, EachViewAndSettingChangesItsPartOfThePictureAndSwitching
     EXPECT_EQ(s->settings.shellsDrawn, 1);
     EXPECT_TRUE(std::equal(view.m, view.m + 16, s->camera.viewMatrix.m));
     // "reset all" with every setting changed puts each back at its start value.
-    for (int index = 0; index < SETTING_COUNT; ++index) EXPECT_EQ(applySettingText(s->settings, changedSetting(index)), "");
+    for (const char* assignment : CHANGED_SETTINGS) EXPECT_EQ(applySettingText(s->settings, assignment), "");
     runFrames(1);
     clickAt(335, 38);
     for (int index = 0; index < SETTING_COUNT; ++index)

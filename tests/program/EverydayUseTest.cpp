@@ -10,7 +10,6 @@
 #include <fstream>
 #include <sstream>
 #include <cstdint>
-#include <cstdio>
 
 #include "app/KeyTable.h"
 #include "app/Settings.h"
@@ -47,13 +46,6 @@ void letItDraw(pid_t pid) {
 // Waits until a shell command prints `wanted`.
 void waitForOutput(const std::string& command, const std::string& wanted) {
     waitUntil([&] { return runCommand(command) == wanted; }, "'" + command + "' to print '" + wanted + "'");
-}
-
-// The id of the program's visible window on the display xdotool is run for.
-std::string findWindow(const std::string& xdotool) {
-    const std::string ids = runCommand("timeout " + std::to_string(PATIENCE.count()) + " " + xdotool +
-                                       "search --sync --onlyvisible --name '^Fuzzlets$'");
-    return ids.substr(0, ids.find('\n'));
 }
 
 // Runs of white space as one space, as a text reads whatever the line breaks.
@@ -173,16 +165,10 @@ TEST(EverydayUseTest, WindowReturnsFromFullScreenAndEscapeQuits) {
         // to back, equal time stamps make GLUT take the second for a key repeat, which it drops.
         int screenshots = 0;
         const auto screenshotSize = [&] {
-            runCommand(xdotool + "key --window " + window + " F12");
-            char name[32];
-            std::snprintf(name, sizeof name, "fuzzlets-%04d.png", ++screenshots);
-            const fs::path path = folder / name;
-            EXPECT_EQ(program.readLine(), "screenshot written to " + path.string() + "\n");
-            const std::string png = fileBytes(path);
+            const std::string png = fileBytes(takeScreenshot(program, xdotool, window, folder.string(), ++screenshots));
             const auto number = [&png](size_t at) { return std::to_string(std::uint8_t(png[at]) * 256 + std::uint8_t(png[at + 1])); };
             return png.size() > 24 ? number(18) + "x" + number(22) : "no picture";
         };
-        EXPECT_EQ(screenshotSize(), "640x480");
         EXPECT_EQ(screenshotSize(), "640x480");
 
         // A resize holds: the program draws its pictures at the new size and the window keeps it.

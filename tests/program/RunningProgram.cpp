@@ -113,6 +113,21 @@ std::string runCommand(const std::string& command) {
     return output;
 }
 
+std::string findWindow(const std::string& xdotool) {
+    const std::string ids = runCommand("timeout " + std::to_string(PATIENCE.count()) + " " + xdotool +
+                                       "search --sync --onlyvisible --name '^Fuzzlets$'");
+    return ids.substr(0, ids.find('\n'));
+}
+
+std::string takeScreenshot(RunningProgram& program, const std::string& xdotool, const std::string& window,
+                           const std::string& folder, int number) {
+    runCommand(xdotool + "key --window " + window + " F12");
+    char name[32];
+    std::snprintf(name, sizeof name, "/fuzzlets-%04d.png", number);
+    EXPECT_EQ(program.readLine(), "screenshot written to " + folder + name + "\n");
+    return folder + name;
+}
+
 size_t DiskAudio::samplesSinceSound() {
     std::error_code missing;
     const size_t written = size_t(std::filesystem::file_size(path, missing)) / sizeof(float);

@@ -47,6 +47,15 @@ bool waitUntil(const std::function<bool()>& observed, const std::string& what,
 // Output of a shell command.
 std::string runCommand(const std::string& command);
 
+// The id of the program's visible window on the display that `xdotool` ("xdotool " with any
+// environment before it) is run for.
+std::string findWindow(const std::string& xdotool);
+
+// Presses F12 in the window and reads the line naming the picture saved as the `number`th
+// screenshot in the folder the program was started from; returns the picture's path.
+std::string takeScreenshot(RunningProgram& program, const std::string& xdotool, const std::string& window,
+                           const std::string& folder, int number);
+
 // The float samples SDL's disk audio driver writes, read as the file grows: silence until the
 // music starts, then the music.
 class DiskAudio {

@@ -27,8 +27,7 @@ TEST(ShaderEditTest, PrintedShadersPassTheReferenceCompiler) {
 
 TEST(ShaderEditTest, AnEditShowsWithoutAKeyAnErrorKeepsThePictureAndNamesItsLine) {
     const fs::path folder = emptyFolder("shader-edit");
-    for (const char* data : {"shader", "media"})
-        fs::copy(fs::path(FUZZLETS_SOURCE_DIR) / data, folder / data, fs::copy_options::recursive);
+    copyData(folder);
     const fs::path wall = folder / "shader/glsl/normalMapping.frag";
     const std::string original = fileBytes(wall);
     const std::string colourLine = "    gl_FragColor = vec4(ambient + direct * lit, 1.0);";
@@ -38,17 +37,13 @@ TEST(ShaderEditTest, AnEditShowsWithoutAKeyAnErrorKeepsThePictureAndNamesItsLine
 
     RunningProgram program({"/bin/sh", "-c", "cd " + folder.string() + " && exec " FUZZLETS_BINARY});
     for (int line = 0; line < 4; ++line) program.readLine();  // start-up
-    const std::string id = runCommand("timeout " + std::to_string(PATIENCE.count()) + " xdotool search --sync --onlyvisible --name '^Fuzzlets$' | head -n 1");
-    const std::string key = "xdotool key --window " + id.substr(0, id.find('\n')) + " ";
+    const std::string window = findWindow("xdotool ");
+    const std::string key = "xdotool key --window " + window + " ";
     // F12, then the magenta pixels of the saved picture.
     int screenshots = 0;
     const auto magentaPixels = [&] {
-        runCommand(key + "F12");
-        const std::string written = program.readLine();
-        const fs::path path = folder / ("fuzzlets-000" + std::to_string(++screenshots) + ".png");
-        EXPECT_EQ(written, "screenshot written to " + path.string() + "\n");
         RgbaImage picture;
-        EXPECT_TRUE(readImage(path, picture));
+        EXPECT_TRUE(readImage(takeScreenshot(program, "xdotool ", window, folder.string(), ++screenshots), picture));
         int count = 0;
         for (size_t pixel = 0; 4 * pixel < picture.rgba.size(); ++pixel) {
             const std::uint8_t* rgba = &picture.rgba[4 * pixel];

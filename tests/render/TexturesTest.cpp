@@ -14,8 +14,10 @@ TEST(ShellTextures, FortyLayersThinningOutEachInsideTheOneBelow) {
     ASSERT_EQ(densities.size(), 40u);
     EXPECT_EQ(densities.front(), 0.8f);
     EXPECT_NEAR(densities.back(), 0.02f, 1e-6f);
-    EXPECT_EQ(shellHairCount(densities.front()) * 1000 + shellAlpha(densities.front()), 52429144);
-    EXPECT_EQ(shellHairCount(densities.back()) * 1000 + shellAlpha(densities.back()), 1311001);
+    EXPECT_EQ(shellHairCount(densities.front()), 52429);
+    EXPECT_EQ(shellAlpha(densities.front()), 144);
+    EXPECT_EQ(shellHairCount(densities.back()), 1311);
+    EXPECT_EQ(shellAlpha(densities.back()), 1);
     EXPECT_EQ(shellHairCount(densities.back(), 2.0f), 2622);  // the hair-density setting
     EXPECT_EQ(shellAlpha(0.5f), 71);
     ShellTexture below;
