@@ -54,4 +54,6 @@ set(CPACK_NSIS_DELETE_ICONS_EXTRA "
 set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "
   DeleteRegKey SHCTX 'Software\\Fuzzlets\\Fuzzlets'
   DeleteRegKey /ifempty SHCTX 'Software\\Fuzzlets'")
+# Written into CPackConfig.cmake escaped, so that NSIS gets the backslashes above as they stand.
+set(CPACK_VERBATIM_VARIABLES ON)
 include(CPack)
