@@ -138,13 +138,10 @@ TEST(EverydayUseTest, InterruptedCaptureKeepsAReadableSoundFile) {
 // saves numbered screenshots on F12, and quits on Escape having printed nothing but its start-up
 // lines and the screenshots' names.
 TEST(EverydayUseTest, WindowReturnsFromFullScreenAndEscapeQuits) {
-    struct RoundTrip {
-        bool withWindowManager;
-        const char* size;
-    };
-    for (const RoundTrip& trip : {RoundTrip{true, "800x600"}, RoundTrip{false, "1280x1024"}}) {
-        SCOPED_TRACE(trip.withWindowManager ? "openbox" : "bare");
-        PrivateDisplay display(trip.withWindowManager);
+    for (bool withWindowManager : {true, false}) {
+        const std::string resized = withWindowManager ? "800x600" : "1280x1024";  // bare: the screen's size
+        SCOPED_TRACE(withWindowManager ? "openbox" : "bare");
+        PrivateDisplay display(withWindowManager);
         const fs::path folder = emptyFolder("window");
         RunningProgram program({"/bin/sh", "-c", "cd " + folder.string() + " && exec " FUZZLETS_BINARY},
                                {"DISPLAY=" + display.name});
@@ -158,7 +155,7 @@ TEST(EverydayUseTest, WindowReturnsFromFullScreenAndEscapeQuits) {
         letItDraw(program.pid);
         const std::string start = runCommand(geometry);
         // A window manager's frame moves the client area inside the place asked for.
-        EXPECT_TRUE(trip.withWindowManager || start == "  Position: 100,100 (screen: 0)\n  Geometry: 640x480\n") << start;
+        EXPECT_TRUE(withWindowManager || start == "  Position: 100,100 (screen: 0)\n  Geometry: 640x480\n") << start;
 
         // F12: the next numbered picture of the window, in the folder it was started from; its
         // size as its PNG header gives it. Each press waits for the last one's picture: sent back
@@ -179,7 +176,7 @@ TEST(EverydayUseTest, WindowReturnsFromFullScreenAndEscapeQuits) {
             letItDraw(program.pid);
             return screenshotSize() == size && runCommand(geometry).find("Geometry: " + size) != std::string::npos;
         };
-        waitUntil([&] { return resizeHolds(trip.size); }, std::string("a resize to ") + trip.size + " that holds");
+        waitUntil([&] { return resizeHolds(resized); }, "a resize to " + resized + " that holds");
         runCommand(xdotool + "key --window " + window + " f");
         waitUntil([&] { return runCommand(geometry).find("Geometry: 1280x1024") != std::string::npos; }, "full screen");
         runCommand(xdotool + "key --window " + window + " f");

@@ -36,17 +36,12 @@ RunningProgram::RunningProgram(const std::vector<std::string>& arguments,
 }
 
 RunningProgram::~RunningProgram() {
-    kill();
-    if (output >= 0) close(output);
-}
-
-void RunningProgram::kill() {
     // SIGKILL: a test that ends early does not wait for an orderly shutdown.
     if (pid > 0 && !exited) {
-        ::kill(pid, SIGKILL);
+        kill(pid, SIGKILL);
         waitpid(pid, nullptr, 0);
-        exited = true;
     }
+    if (output >= 0) close(output);
 }
 
 std::string RunningProgram::readLine(std::chrono::seconds limit) {
@@ -87,7 +82,7 @@ int RunningProgram::waitForExit(std::chrono::seconds limit) {
 }
 
 int RunningProgram::stop(int signalNumber, std::chrono::seconds limit) {
-    ::kill(pid, signalNumber);
+    kill(pid, signalNumber);
     return waitForExit(limit);
 }
 

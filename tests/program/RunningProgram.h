@@ -30,7 +30,6 @@ public:
     int waitForExit(std::chrono::seconds limit = PATIENCE);
     // Sends the signal and waits for the exit status as waitForExit does.
     int stop(int signalNumber, std::chrono::seconds limit = PATIENCE);
-    void kill();
 
     pid_t pid = -1;
 

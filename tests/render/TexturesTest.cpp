@@ -39,8 +39,7 @@ TEST(ShellTextures, FortyLayersThinningOutEachInsideTheOneBelow) {
             greys += p[1] != 0;
             ASSERT_TRUE(below.pixels.empty() || isHair(below, texel)) << "density " << density << " texel " << texel;
         }
-        EXPECT_GT(hairs, 0);
-        EXPECT_GT(greys, 0) << density;  // a few grey hairs in every layer
+        EXPECT_GT(greys, 0) << density;  // a few grey hairs in every layer, so hairs in every layer
         EXPECT_LE(hairs, shellHairCount(density));  // hairs may share a texel
         below = shell;
     }
