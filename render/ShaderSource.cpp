@@ -13,7 +13,7 @@
 #include "render/Textures.h"
 
 namespace {
-const char* const GLSL_VERSION = "#version 120";
+const char* const GLSL_VERSION = "#version 110";
 // Shared files may include others, to this depth: enough for any sensible nesting, and a file
 // that includes itself stops here instead of growing without end.
 constexpr int MAX_INCLUDE_DEPTH = 4;
@@ -62,7 +62,7 @@ MessageLocation locate(const std::string& line) {
     return where;
 }
 
-// GLSL 1.20 numbers the line after `#line L N` as L + 1 (later versions as L).
+// GLSL 1.10 and 1.20 number the line after `#line L N` as L + 1 (later versions as L).
 std::string lineDirective(int nextLine, int sourceNumber) {
     return "#line " + std::to_string(nextLine - 1) + " " + std::to_string(sourceNumber) + "\n";
 }
