@@ -72,14 +72,11 @@ SphereMesh makeSphere(double radius, int slices, int stacks) {
             addVertex(vertices, sin, cos, rings[size_t(j) + 1], s, 1.0f - float(j + 1) / float(stacks));
             addVertex(vertices, sin, cos, rings[size_t(j)], s, 1.0f - float(j) / float(stacks));
         }
-        // A quad strip drawn as a triangle strip: every other triangle turns to keep the winding.
-        const int stripLength = 2 * (slices + 1);
-        for (int k = 0; k + 2 < stripLength; ++k) {
-            const auto a = std::uint16_t(first + k), b = std::uint16_t(first + k + 1), c = std::uint16_t(first + k + 2);
-            if (k % 2 == 0)
-                indices.insert(indices.end(), {a, b, c});
-            else
-                indices.insert(indices.end(), {b, a, c});
+        // Each quad of the strip as two triangles split along the diagonal from its first
+        // vertex to its last, as Mesa's own decomposition splits it, winding kept.
+        for (int k = 0; k < slices; ++k) {
+            const auto v = [&](int offset) { return std::uint16_t(first + 2 * k + offset); };
+            indices.insert(indices.end(), {v(2), v(0), v(3), v(0), v(1), v(3)});
         }
     }
     SphereMesh mesh;
