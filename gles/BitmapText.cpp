@@ -51,12 +51,20 @@ void addCorner(std::vector<float>& vertices, const GLint viewport[4], float x, f
     vertices.insert(vertices.end(), colour, colour + 4);
 }
 
+// The pixel a glyph's origin falls in. A position the arithmetic leaves a rounding short of a
+// pixel's edge (207.99997 for 208) belongs to that pixel, as the exact value does: the driver's
+// own rounding errors fall elsewhere, and text must not drop a row for them.
+float wholePixel(float coordinate) {
+    constexpr float ROUNDING = 1.0f / 1024.0f;
+    return std::floor(coordinate + ROUNDING);
+}
+
 // Two triangles over the glyph's cell, in normalised device coordinates.
 std::vector<float> glyphQuad(int index, const RasterPosition& raster) {
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
-    const float left = std::floor(raster.window[0]) - float(GLYPH_ORIGIN_X);
-    const float bottom = std::floor(raster.window[1]) - float(GLYPH_ORIGIN_Y);
+    const float left = wholePixel(raster.window[0]) - float(GLYPH_ORIGIN_X);
+    const float bottom = wholePixel(raster.window[1]) - float(GLYPH_ORIGIN_Y);
     const float size = float(GLYPH_CELL_SIZE);
     const float s0 = float(index % ATLAS_COLUMNS * GLYPH_CELL_SIZE) / float(ATLAS_WIDTH);
     const float t0 = float(index / ATLAS_COLUMNS * GLYPH_CELL_SIZE) / float(ATLAS_HEIGHT);
