@@ -11,6 +11,9 @@
 #include "render/ShaderPrograms.h"
 #include "render/TextureUnits.h"
 #include "render/Textures.h"
+#ifdef FUZZLETS_GL_LAYER
+#include "gles/ShaderPrelude.h"
+#endif
 
 namespace {
 const char* const GLSL_VERSION = "#version 110";
@@ -62,9 +65,21 @@ MessageLocation locate(const std::string& line) {
     return where;
 }
 
-// GLSL 1.10 and 1.20 number the line after `#line L N` as L + 1 (later versions as L).
+// The first line of each shader: the desktop's GLSL version, or through the GL layer GLSL ES
+// 3.00 with the GL 2.0 built-ins the layer supplies. GLSL 1.10 and 1.20 number the line after
+// `#line L N` as L + 1, GLSL ES 3.00 as L.
+#ifdef FUZZLETS_GL_LAYER
+std::string versionBlock(ShaderStage stage) {
+    return glslEsVersionBlock(stage == ShaderStage::Fragment ? GL_FRAGMENT_SHADER : GL_VERTEX_SHADER);
+}
+constexpr int LINE_DIRECTIVE_OFFSET = 0;
+#else
+std::string versionBlock(ShaderStage) { return std::string(GLSL_VERSION) + "\n"; }
+constexpr int LINE_DIRECTIVE_OFFSET = -1;
+#endif
+
 std::string lineDirective(int nextLine, int sourceNumber) {
-    return "#line " + std::to_string(nextLine - 1) + " " + std::to_string(sourceNumber) + "\n";
+    return "#line " + std::to_string(nextLine + LINE_DIRECTIVE_OFFSET) + " " + std::to_string(sourceNumber) + "\n";
 }
 
 struct Expander {
@@ -102,8 +117,15 @@ struct Expander {
 };
 }  // namespace
 
-std::string shaderPrelude() {
-    return std::string(GLSL_VERSION) + "\n" +
+ShaderStage stageOf(const std::string& fileName) {
+    const std::string fragment = ".frag";
+    const bool isFragment = fileName.size() >= fragment.size() &&
+                            fileName.compare(fileName.size() - fragment.size(), fragment.size(), fragment) == 0;
+    return isFragment ? ShaderStage::Fragment : ShaderStage::Vertex;
+}
+
+std::string shaderPrelude(ShaderStage stage) {
+    return versionBlock(stage) +
            define("FUR_SHELL_COUNT", FUR_SHELL_COUNT) +
            define("FUR_LENGTH_STEP", FUR_LENGTH_STEP) +
            define("FLOOR_SHELL_SPACING", FLOOR_SHELL_SPACING) +
@@ -120,7 +142,7 @@ std::string shaderPrelude() {
 
 ShaderSource buildShaderSource(const std::string& directory, const std::string& fileName) {
     ShaderSource source;
-    source.text = shaderPrelude();
+    source.text = shaderPrelude(stageOf(fileName));
     Expander{directory, source}.append(fileName, 0);
     if (!source.problem.empty()) source.text.clear();
     return source;

@@ -7,7 +7,12 @@
 #include <string>
 #include <vector>
 
-std::string shaderPrelude();
+enum class ShaderStage { Vertex, Fragment };
+
+// The stage a file holds, by its name: ".frag" is a fragment shader, all else vertex.
+ShaderStage stageOf(const std::string& fileName);
+
+std::string shaderPrelude(ShaderStage stage);
 
 struct ShaderSource {
     std::string text;                // one string, as glShaderSource gets it

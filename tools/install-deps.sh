@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  freeglut3-dev libglew-dev libglu1-mesa-dev libgl1-mesa-dri
+  freeglut3-dev libglew-dev libglu1-mesa-dev libgl1-mesa-dri libgles-dev
   libbullet-dev libdevil-dev libpng-dev libjpeg-dev libimgui-dev
   libsdl2-dev libsndfile1-dev libkissfft-dev
   libgtest-dev libgmock-dev

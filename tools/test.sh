@@ -6,7 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash tools/install-deps.sh --windows
-cmake -S . -B build-tests -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFUZZLETS_SANITIZE=ON -DFUZZLETS_WERROR=ON >/dev/null
+cmake -S . -B build-tests -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFUZZLETS_SANITIZE=ON -DFUZZLETS_WERROR=ON \
+  -DFUZZLETS_GL_LAYER=ON >/dev/null
 cmake --build build-tests -j"$(nproc)"
 
 export SDL_AUDIODRIVER=dummy

@@ -40,15 +40,3 @@ Rgb Picture::mean(int x0, int y0, int x1, int y1) const {
     return {sum.r / count, sum.g / count, sum.b / count};
 }
 
-ScreenPoint projectToWindow(float x, float y, float z) {
-    GLdouble modelview[16], projection[16];
-    GLint viewport[4];
-    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
-    glGetDoublev(GL_PROJECTION_MATRIX, projection);
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    ScreenPoint point;
-    double windowY = 0.0, depth = 0.0;
-    gluProject(x, y, z, modelview, projection, viewport, &point.x, &windowY, &depth);
-    point.yFromTop = viewport[3] - 1 - windowY;
-    return point;
-}

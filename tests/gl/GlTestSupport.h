@@ -63,10 +63,3 @@ std::string captureOutput(Function&& function) {
     function();
     return testing::internal::GetCapturedStdout();
 }
-
-struct ScreenPoint {
-    double x = 0.0, yFromTop = 0.0;
-};
-
-// Where a world point lands in the window under the matrices the last frame left loaded.
-ScreenPoint projectToWindow(float x, float y, float z);

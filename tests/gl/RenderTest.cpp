@@ -7,6 +7,24 @@
 #include "tests/gl/GlTestSupport.h"
 
 namespace {
+struct ScreenPoint {
+    double x = 0.0, yFromTop = 0.0;
+};
+
+// Where a world point lands in the window under the matrices the last frame left loaded.
+ScreenPoint projectToWindow(float x, float y, float z) {
+    GLdouble modelview[16], projection[16];
+    GLint viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    ScreenPoint point;
+    double windowY = 0.0, depth = 0.0;
+    gluProject(x, y, z, modelview, projection, viewport, &point.x, &windowY, &depth);
+    point.yFromTop = viewport[3] - 1 - windowY;
+    return point;
+}
+
 bool isReddish(Rgb p) { return p.r > p.g + 40 && p.r > p.b + 40; }
 // Red hairs carry no green or blue: on black, equal green and blue come from grey hairs.
 bool hasGreyHair(Rgb p) { return p.g > 20 && p.g == p.b; }

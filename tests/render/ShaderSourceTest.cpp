@@ -11,7 +11,7 @@
 
 TEST(ShaderSource, ThePreludeCarriesTheCppConstantsAndIncludesKeepTheirLineNumbers) {
     // The value each #define holds reads back as exactly the C++ constant.
-    const std::string prelude = shaderPrelude();
+    const std::string prelude = shaderPrelude(ShaderStage::Fragment);
     EXPECT_EQ(prelude.rfind("#version 110\n", 0), 0u);
     const auto defined = [&](const std::string& name) {
         const size_t at = prelude.find("#define " + name + " ");

@@ -1,0 +1,178 @@
+// Light 0, the front material and the switches that only fixed function had: state the layer
+// keeps for the shaders' built-in uniforms and its own fixed-function drawing. Switches ES 3.0
+// has go on to the driver. glPushAttrib keeps both kinds.
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "gles/LegacyEnums.h"
+#include "gles/LegacyGl.h"
+#include "gles/LegacyState.h"
+
+namespace {
+// The driver's own switches that the attribute groups the program pushes cover.
+constexpr GLenum DRIVER_SWITCHES[] = {GL_DEPTH_TEST, GL_CULL_FACE, GL_BLEND, GL_POLYGON_OFFSET_FILL, GL_SCISSOR_TEST};
+
+void copy4(float to[4], const GLfloat* from) { std::memcpy(to, from, 4 * sizeof(float)); }
+
+// GL 2.0's half vector for a light at infinity and a viewer at infinity along +z.
+void updateHalfVector(LightSource& light) {
+    const float* p = light.position;
+    const float length = std::sqrt(p[0] * p[0] + p[1] * p[1] + p[2] * p[2]);
+    float half[3] = {p[0] / length, p[1] / length, p[2] / length + 1.0f};
+    const float halfLength = std::sqrt(half[0] * half[0] + half[1] * half[1] + half[2] * half[2]);
+    for (int i = 0; i < 3; ++i) light.halfVector[i] = half[i] / halfLength;
+    light.halfVector[3] = 0.0f;
+}
+
+bool* layerSwitch(LegacyState& state, GLenum capability) {
+    switch (capability) {
+    case GL_LIGHTING: return &state.lighting;
+    case GL_LIGHT0: return &state.light0Enabled;
+    case GL_NORMALIZE: return &state.normalize;
+    case GL_TEXTURE_2D: return &state.units[state.activeUnit].texture2D;
+    default: return nullptr;
+    }
+}
+
+void setSwitch(GLenum capability, bool on) {
+    if (bool* flag = layerSwitch(legacyState(), capability)) {
+        *flag = on;
+    } else if (on) {
+        glEnable(capability);
+    } else {
+        glDisable(capability);
+    }
+}
+
+GLuint boundTexture(int unit) {
+    glActiveTexture(GLenum(GL_TEXTURE0 + unit));
+    GLint texture = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &texture);
+    return GLuint(texture);
+}
+
+void restoreTextureUnits(const SavedAttributes& saved, LegacyState& state) {
+    for (int unit = 0; unit < TEXTURE_UNIT_COUNT; ++unit) {
+        glActiveTexture(GLenum(GL_TEXTURE0 + unit));
+        glBindTexture(GL_TEXTURE_2D, saved.boundTextures[unit]);
+        state.units[unit] = saved.units[unit];
+    }
+    state.activeUnit = saved.activeUnit;
+    glActiveTexture(GLenum(GL_TEXTURE0 + state.activeUnit));
+}
+}  // namespace
+
+LegacyState& legacyState() {
+    static LegacyState state;
+    return state;
+}
+
+void updateLightProducts(LegacyState& state) {
+    const LightSource& light = state.light0;
+    const Material& material = state.frontMaterial;
+    LightProduct& product = state.frontLightProduct;
+    for (int i = 0; i < 3; ++i) {
+        product.ambient[i] = light.ambient[i] * material.ambient[i];
+        product.diffuse[i] = light.diffuse[i] * material.diffuse[i];
+        product.specular[i] = light.specular[i] * material.specular[i];
+    }
+    // The products carry the material's alpha, as the driver hands them.
+    product.ambient[3] = material.ambient[3];
+    product.diffuse[3] = material.diffuse[3];
+    product.specular[3] = material.specular[3];
+    state.changed();
+}
+
+// Only light 0 is lit in this program.
+void fzglLightfv(GLenum light, GLenum name, const GLfloat* values) {
+    LegacyState& state = legacyState();
+    if (light != GL_LIGHT0) return;
+    LightSource& light0 = state.light0;
+    switch (name) {
+    case GL_AMBIENT: copy4(light0.ambient, values); break;
+    case GL_DIFFUSE: copy4(light0.diffuse, values); break;
+    case GL_SPECULAR: copy4(light0.specular, values); break;
+    case GL_POSITION:
+        // A position is stored in eye space, through the modelview of the moment it is given.
+        transform(state.modelView.back(), values, light0.position);
+        updateHalfVector(light0);
+        break;
+    default: break;
+    }
+    updateLightProducts(state);
+}
+
+void fzglMaterialfv(GLenum face, GLenum name, const GLfloat* values) {
+    LegacyState& state = legacyState();
+    if (face != GL_FRONT && face != GL_FRONT_AND_BACK) return;
+    Material& material = state.frontMaterial;
+    switch (name) {
+    case GL_AMBIENT: copy4(material.ambient, values); break;
+    case GL_DIFFUSE: copy4(material.diffuse, values); break;
+    case GL_SPECULAR: copy4(material.specular, values); break;
+    case GL_SHININESS: material.shininess = values[0]; break;
+    default: break;
+    }
+    updateLightProducts(state);
+}
+
+void fzglMateriali(GLenum face, GLenum name, GLint value) {
+    const GLfloat asFloat[4] = {float(value), 0.0f, 0.0f, 0.0f};
+    fzglMaterialfv(face, name, asFloat);
+}
+
+void fzglShadeModel(GLenum mode) { legacyState().shadeModel = mode; }
+
+void fzglTexEnvi(GLenum target, GLenum name, GLint value) {
+    LegacyState& state = legacyState();
+    if (target == GL_TEXTURE_ENV && name == GL_TEXTURE_ENV_MODE) state.units[state.activeUnit].environmentMode = GLenum(value);
+}
+
+void fzglEnable(GLenum capability) { setSwitch(capability, true); }
+
+void fzglDisable(GLenum capability) { setSwitch(capability, false); }
+
+void fzglActiveTexture(GLenum unit) {
+    legacyState().activeUnit = int(unit - GL_TEXTURE0);
+    glActiveTexture(unit);
+}
+
+void fzglPushAttrib(GLbitfield mask) {
+    LegacyState& state = legacyState();
+    SavedAttributes saved;
+    saved.mask = mask;
+    glGetIntegerv(GL_VIEWPORT, saved.viewport);
+    saved.lighting = state.lighting;
+    saved.light0 = state.light0Enabled;
+    saved.normalize = state.normalize;
+    for (GLenum capability : DRIVER_SWITCHES) saved.driverSwitches.emplace_back(capability, glIsEnabled(capability));
+    saved.activeUnit = state.activeUnit;
+    std::copy(std::begin(state.units), std::end(state.units), saved.units);
+    for (int unit = 0; unit < TEXTURE_UNIT_COUNT; ++unit) saved.boundTextures[unit] = boundTexture(unit);
+    glActiveTexture(GLenum(GL_TEXTURE0 + state.activeUnit));
+    saved.current = state.current;
+    saved.raster = state.raster;
+    state.attributeStack.push_back(saved);
+}
+
+void fzglPopAttrib() {
+    LegacyState& state = legacyState();
+    if (state.attributeStack.empty()) return;
+    const SavedAttributes saved = state.attributeStack.back();
+    state.attributeStack.pop_back();
+    if (saved.mask & GL_VIEWPORT_BIT)
+        glViewport(saved.viewport[0], saved.viewport[1], saved.viewport[2], saved.viewport[3]);
+    if (saved.mask & GL_ENABLE_BIT) {
+        state.lighting = saved.lighting;
+        state.light0Enabled = saved.light0;
+        state.normalize = saved.normalize;
+        for (const auto& [capability, on] : saved.driverSwitches) on ? glEnable(capability) : glDisable(capability);
+        for (int unit = 0; unit < TEXTURE_UNIT_COUNT; ++unit) state.units[unit].texture2D = saved.units[unit].texture2D;
+    }
+    if (saved.mask & GL_TEXTURE_BIT) restoreTextureUnits(saved, state);
+    if (saved.mask & GL_CURRENT_BIT) {
+        state.current = saved.current;
+        state.raster = saved.raster;
+    }
+}

@@ -1,0 +1,14 @@
+// The layer's GL/freeglut.h: freeglut's own declarations over the layer's GL, with bitmap text
+// drawn by the layer from its font atlas.
+#pragma once
+
+#include <GL/glew.h>
+#include <GL/glu.h>
+
+#include <GL/freeglut_std.h>
+#include <GL/freeglut_ext.h>
+
+#undef GLUT_BITMAP_HELVETICA_10
+#define GLUT_BITMAP_HELVETICA_10 fzglutHelvetica10()
+#define glutBitmapCharacter fzglutBitmapCharacter
+#define glutBitmapLength fzglutBitmapLength

@@ -1,0 +1,99 @@
+// The state GL 2.0 kept for fixed function and for the shaders' built-in uniforms, which
+// ES 3.0 does not keep: the layer keeps it here, and hands it to each program before a draw.
+#pragma once
+
+#include <GLES3/gl3.h>
+
+#include <vector>
+
+#include "gles/LegacyEnums.h"
+#include "gles/Matrix.h"
+
+// The texture units the program's passes use.
+constexpr int TEXTURE_UNIT_COUNT = 3;
+
+struct LightSource {
+    float ambient[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    float diffuse[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+    float specular[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+    float position[4] = {0.0f, 0.0f, 1.0f, 0.0f};  // in eye space, as given through the modelview
+    float halfVector[4] = {0.0f, 0.0f, 1.0f, 0.0f};
+};
+
+struct Material {
+    float emission[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    float ambient[4] = {0.2f, 0.2f, 0.2f, 1.0f};
+    float diffuse[4] = {0.8f, 0.8f, 0.8f, 1.0f};
+    float specular[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    float shininess = 0.0f;
+};
+
+// Light 0 × the front material, which GL 2.0 hands the shaders ready made.
+struct LightProduct {
+    float ambient[4];
+    float diffuse[4];
+    float specular[4];
+};
+
+struct TextureUnitState {
+    bool texture2D = false;
+    GLenum environmentMode = GL_MODULATE;
+};
+
+// The current vertex attributes glVertex takes along, in the layer's attribute order.
+struct CurrentVertex {
+    float normal[3] = {0.0f, 0.0f, 1.0f};
+    float texCoord[2][4] = {{0.0f, 0.0f, 0.0f, 1.0f}, {0.0f, 0.0f, 0.0f, 1.0f}};
+    float colour[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+};
+
+struct RasterPosition {
+    float window[3] = {0.0f, 0.0f, 0.0f};
+    float colour[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+};
+
+// What glPushAttrib keeps: everything of its groups the program pushes; glPopAttrib restores the
+// groups that were asked for.
+struct SavedAttributes {
+    GLbitfield mask = 0;
+    GLint viewport[4] = {};
+    bool lighting = false, light0 = false, normalize = false;
+    std::vector<std::pair<GLenum, GLboolean>> driverSwitches;
+    int activeUnit = 0;
+    TextureUnitState units[TEXTURE_UNIT_COUNT];
+    GLuint boundTextures[TEXTURE_UNIT_COUNT] = {};
+    CurrentVertex current;
+    RasterPosition raster;
+};
+
+struct LegacyState {
+    std::vector<Matrix> modelView{identityMatrix()};
+    std::vector<Matrix> projection{identityMatrix()};
+    GLenum matrixMode = GL_MODELVIEW;
+
+    LightSource light0;
+    Material frontMaterial;
+    float lightModelAmbient[4] = {0.2f, 0.2f, 0.2f, 1.0f};
+    LightProduct frontLightProduct = {};
+    bool lighting = false, light0Enabled = false, normalize = false;
+    GLenum shadeModel = GL_SMOOTH;
+
+    int activeUnit = 0;
+    TextureUnitState units[TEXTURE_UNIT_COUNT];
+    CurrentVertex current;
+    RasterPosition raster;
+    std::vector<SavedAttributes> attributeStack;
+
+    GLuint program = 0;
+    // Counts every change to what the programs' uniforms carry, so a program is handed the state
+    // again only when it has changed since its last draw.
+    unsigned revision = 1;
+
+    std::vector<Matrix>& currentStack() { return matrixMode == GL_PROJECTION ? projection : modelView; }
+    void changed() { ++revision; }
+};
+
+LegacyState& legacyState();
+
+// Recomputes the light products after a change to light 0 or the front material.
+void updateLightProducts(LegacyState& state);

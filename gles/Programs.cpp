@@ -1,0 +1,203 @@
+#include "gles/Programs.h"
+
+#include <cstdio>
+#include <string>
+#include <unordered_map>
+
+#include "gles/LegacyGl.h"
+#include "gles/LegacyState.h"
+#include "gles/ShaderInterface.h"
+#include "gles/ShaderPrelude.h"
+
+namespace {
+// Where a program reads each piece of the layer's state; -1 where it does not.
+struct ProgramUniforms {
+    GLint modelView = -1, projection = -1, modelViewProjection = -1, normalMatrix = -1;
+    GLint lightAmbient = -1, lightDiffuse = -1, lightSpecular = -1, lightPosition = -1, lightHalfVector = -1;
+    GLint materialEmission = -1, materialAmbient = -1, materialDiffuse = -1, materialSpecular = -1,
+          materialShininess = -1;
+    GLint lightModelAmbient = -1;
+    GLint productAmbient = -1, productDiffuse = -1, productSpecular = -1;
+    GLint fixedTexturing = -1;
+    unsigned revision = 0;  // of the state last handed over
+};
+
+const char* const FIXED_TEXTURING_UNIFORM = "fz_fixedTexturing";
+const char* const FIXED_TEXTURE_UNIFORM = "fz_texture0";
+
+std::unordered_map<GLuint, ProgramUniforms>& programUniforms() {
+    static std::unordered_map<GLuint, ProgramUniforms> table;
+    return table;
+}
+
+GLint member(GLuint program, const char* structName, const char* arrayIndex, const char* field) {
+    return glGetUniformLocation(program, (std::string(structName) + arrayIndex + "." + field).c_str());
+}
+
+ProgramUniforms findUniforms(GLuint program) {
+    ProgramUniforms u;
+    u.modelView = glGetUniformLocation(program, MODEL_VIEW_UNIFORM);
+    u.projection = glGetUniformLocation(program, PROJECTION_UNIFORM);
+    u.modelViewProjection = glGetUniformLocation(program, MODEL_VIEW_PROJECTION_UNIFORM);
+    u.normalMatrix = glGetUniformLocation(program, NORMAL_MATRIX_UNIFORM);
+    u.lightAmbient = member(program, LIGHT_SOURCE_UNIFORM, "[0]", "ambient");
+    u.lightDiffuse = member(program, LIGHT_SOURCE_UNIFORM, "[0]", "diffuse");
+    u.lightSpecular = member(program, LIGHT_SOURCE_UNIFORM, "[0]", "specular");
+    u.lightPosition = member(program, LIGHT_SOURCE_UNIFORM, "[0]", "position");
+    u.lightHalfVector = member(program, LIGHT_SOURCE_UNIFORM, "[0]", "halfVector");
+    u.materialEmission = member(program, FRONT_MATERIAL_UNIFORM, "", "emission");
+    u.materialAmbient = member(program, FRONT_MATERIAL_UNIFORM, "", "ambient");
+    u.materialDiffuse = member(program, FRONT_MATERIAL_UNIFORM, "", "diffuse");
+    u.materialSpecular = member(program, FRONT_MATERIAL_UNIFORM, "", "specular");
+    u.materialShininess = member(program, FRONT_MATERIAL_UNIFORM, "", "shininess");
+    u.lightModelAmbient = member(program, LIGHT_MODEL_UNIFORM, "", "ambient");
+    u.productAmbient = member(program, FRONT_LIGHT_PRODUCT_UNIFORM, "[0]", "ambient");
+    u.productDiffuse = member(program, FRONT_LIGHT_PRODUCT_UNIFORM, "[0]", "diffuse");
+    u.productSpecular = member(program, FRONT_LIGHT_PRODUCT_UNIFORM, "[0]", "specular");
+    u.fixedTexturing = glGetUniformLocation(program, FIXED_TEXTURING_UNIFORM);
+    return u;
+}
+
+void handOver(const LegacyState& state, ProgramUniforms& u) {
+    const Matrix& modelView = state.modelView.back();
+    const Matrix& projection = state.projection.back();
+    const Matrix modelViewProjection = projection * modelView;
+    float normals[9];
+    normalMatrix(modelView, normals);
+    glUniformMatrix4fv(u.modelView, 1, GL_FALSE, modelView.m);
+    glUniformMatrix4fv(u.projection, 1, GL_FALSE, projection.m);
+    glUniformMatrix4fv(u.modelViewProjection, 1, GL_FALSE, modelViewProjection.m);
+    glUniformMatrix3fv(u.normalMatrix, 1, GL_FALSE, normals);
+    const LightSource& light = state.light0;
+    glUniform4fv(u.lightAmbient, 1, light.ambient);
+    glUniform4fv(u.lightDiffuse, 1, light.diffuse);
+    glUniform4fv(u.lightSpecular, 1, light.specular);
+    glUniform4fv(u.lightPosition, 1, light.position);
+    glUniform4fv(u.lightHalfVector, 1, light.halfVector);
+    const Material& material = state.frontMaterial;
+    glUniform4fv(u.materialEmission, 1, material.emission);
+    glUniform4fv(u.materialAmbient, 1, material.ambient);
+    glUniform4fv(u.materialDiffuse, 1, material.diffuse);
+    glUniform4fv(u.materialSpecular, 1, material.specular);
+    glUniform1f(u.materialShininess, material.shininess);
+    glUniform4fv(u.lightModelAmbient, 1, state.lightModelAmbient);
+    glUniform4fv(u.productAmbient, 1, state.frontLightProduct.ambient);
+    glUniform4fv(u.productDiffuse, 1, state.frontLightProduct.diffuse);
+    glUniform4fv(u.productSpecular, 1, state.frontLightProduct.specular);
+    u.revision = state.revision;
+}
+
+ProgramUniforms& use(GLuint program) {
+    glUseProgram(program);
+    const LegacyState& state = legacyState();
+    auto found = programUniforms().find(program);
+    // A program linked before the layer saw it (none in this program) is looked up on first use.
+    if (found == programUniforms().end()) found = programUniforms().emplace(program, findUniforms(program)).first;
+    if (found->second.revision != state.revision) handOver(state, found->second);
+    return found->second;
+}
+
+// Fixed function without lighting (the program switches it off for every fixed-function draw):
+// the vertex colour, textured from unit 0 as its environment says.
+const char* const FIXED_VERTEX_SHADER =
+    "COLOUR_INTERPOLATION varying vec4 colour;\n"
+    "varying vec2 texCoord;\n"
+    "void main() {\n"
+    "    colour = gl_Color;\n"
+    "    texCoord = gl_MultiTexCoord0.st;\n"
+    "    gl_Position = ftransform();\n"
+    "}\n";
+const char* const FIXED_FRAGMENT_SHADER =
+    "uniform sampler2D fz_texture0;\n"
+    "uniform int fz_fixedTexturing;\n"
+    "COLOUR_INTERPOLATION varying vec4 colour;\n"
+    "varying vec2 texCoord;\n"
+    "void main() {\n"
+    "    if (fz_fixedTexturing == TEXTURING_OFF) { gl_FragColor = colour; return; }\n"
+    "    vec4 texel = texture2D(fz_texture0, texCoord);\n"
+    "    if (fz_fixedTexturing == TEXTURING_MODULATE) gl_FragColor = colour * texel;\n"
+    "    else if (fz_fixedTexturing == TEXTURING_REPLACE) gl_FragColor = texel;\n"
+    "    else if (texel.a < 0.5) discard;\n"  // a bitmap: set bits take the raster colour
+    "    else gl_FragColor = colour;\n"
+    "}\n";
+
+std::string texturingDefines(const char* interpolation) {
+    const auto define = [](const char* name, FixedTexturing value) {
+        return std::string("#define ") + name + " " + std::to_string(GLint(value)) + "\n";
+    };
+    return std::string("#define COLOUR_INTERPOLATION ") + interpolation + "\n" +
+           define("TEXTURING_OFF", FixedTexturing::Off) + define("TEXTURING_MODULATE", FixedTexturing::Modulate) +
+           define("TEXTURING_REPLACE", FixedTexturing::Replace);
+}
+
+// GL_FLAT takes each primitive's colour from its last vertex, as ES 3.0's flat qualifier does.
+GLuint fixedFunctionProgram(GLenum shadeModel) {
+    static const GLuint flat = buildLayerProgram(FIXED_VERTEX_SHADER, FIXED_FRAGMENT_SHADER, texturingDefines("flat").c_str());
+    static const GLuint smooth = buildLayerProgram(FIXED_VERTEX_SHADER, FIXED_FRAGMENT_SHADER, texturingDefines("").c_str());
+    return shadeModel == GL_FLAT ? flat : smooth;
+}
+
+GLuint compileStage(GLenum type, const std::string& defines, const char* body) {
+    const std::string text = glslEsVersionBlock(type) + defines + body;
+    const char* source = text.c_str();
+    const GLuint shader = glCreateShader(type);
+    glShaderSource(shader, 1, &source, nullptr);
+    glCompileShader(shader);
+    GLint compiled = GL_FALSE;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
+    if (compiled != GL_TRUE) {
+        char log[1024] = "";
+        glGetShaderInfoLog(shader, sizeof log, nullptr, log);
+        std::fprintf(stderr, "GL layer: its fixed-function shader failed: %s\n", log);
+    }
+    return shader;
+}
+}  // namespace
+
+GLuint buildLayerProgram(const char* vertexBody, const char* fragmentBody, const char* extraDefines) {
+    const GLuint program = glCreateProgram();
+    const GLuint vertex = compileStage(GL_VERTEX_SHADER, extraDefines, vertexBody);
+    const GLuint fragment = compileStage(GL_FRAGMENT_SHADER, extraDefines, fragmentBody);
+    glAttachShader(program, vertex);
+    glAttachShader(program, fragment);
+    fzglLinkProgram(program);
+    // Flagged for deletion, the shaders go with the program.
+    glDeleteShader(vertex);
+    glDeleteShader(fragment);
+    return program;
+}
+
+void fzglLinkProgram(GLuint program) {
+    for (GLuint attribute = 0; attribute < VERTEX_ATTRIBUTE_COUNT; ++attribute)
+        glBindAttribLocation(program, attribute, VERTEX_ATTRIBUTE_NAMES[attribute]);
+    glLinkProgram(program);
+    programUniforms()[program] = findUniforms(program);
+}
+
+void fzglUseProgram(GLuint program) {
+    legacyState().program = program;
+    glUseProgram(program);
+}
+
+void fzglDeleteProgram(GLuint program) {
+    programUniforms().erase(program);
+    glDeleteProgram(program);
+}
+
+void prepareDraw() {
+    const LegacyState& state = legacyState();
+    if (state.program != 0) {
+        use(state.program);
+        return;
+    }
+    const TextureUnitState& unit0 = state.units[0];
+    if (!unit0.texture2D)
+        prepareFixedFunctionDraw(FixedTexturing::Off);
+    else
+        prepareFixedFunctionDraw(unit0.environmentMode == GL_REPLACE ? FixedTexturing::Replace : FixedTexturing::Modulate);
+}
+
+void prepareFixedFunctionDraw(FixedTexturing texturing) {
+    const ProgramUniforms& uniforms = use(fixedFunctionProgram(legacyState().shadeModel));
+    glUniform1i(uniforms.fixedTexturing, GLint(texturing));
+}
