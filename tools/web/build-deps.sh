@@ -1,0 +1,152 @@
+#!/usr/bin/env bash
+# Builds the libraries the browser build links (Bullet, KissFFT, Dear ImGui's core with its GLUT
+# and OpenGL 3 back ends) with Emscripten, from Debian bookworm's source packages, into a prefix
+# outside the source tree. The prefix's name carries a hash of this script, so a changed recipe
+# builds afresh and an unchanged one is reused. Prints the prefix on its last line.
+#
+#   tools/web/build-deps.sh              build if not cached
+#   FUZZLETS_WEB_CACHE=DIR ...            cache somewhere else (default ~/.cache/fuzzlets)
+#
+# Emscripten brings GLUT, the GLES 3 headers, SDL 1's audio and stb_image itself.
+set -euo pipefail
+
+source_root="$(cd "$(dirname "$0")/../.." && pwd)"
+jobs=2
+# Debian's emscripten runs its JavaScript tools with the node on PATH, which may not search
+# Debian's module folder (acorn).
+export NODE_PATH=/usr/share/nodejs
+
+sources=(
+  "bullet 3.24"
+  "kissfft 131.1.0"
+  "imgui 1.86"
+)
+
+cache="${FUZZLETS_WEB_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/fuzzlets}"
+key="$(sha256sum <"$0" | cut -c1-12)"
+prefix="$cache/web-deps-$key"
+if [ -f "$prefix/.complete" ]; then
+  echo "Browser libraries: cached in $prefix"
+  echo "$prefix"
+  exit 0
+fi
+
+work="$cache/web-deps-$key.work"
+mkdir -p "$work/src" "$work/build" "$prefix/lib" "$prefix/include" "$prefix/share/licenses"
+log="$work/build.log"
+started=$(date +%s)
+
+# apt with its own sources and lists, so the system's package lists stay as they are; the
+# sources are the system's own archives, for source packages.
+apt_options=(-o Dir::Etc::sourcelist="$work/sources.list" -o Dir::Etc::sourceparts=-
+  -o Dir::State::Lists="$work/lists" -o Dir::Cache="$work/apt-cache" -o Debug::NoLocking=1)
+
+fetch_sources() {
+  [ -f "$work/src/.fetched" ] && return
+  "$source_root/tools/debian-sources.sh" bookworm >"$work/sources.list"
+  mkdir -p "$work/lists/partial" "$work/apt-cache/archives/partial"
+  apt-get "${apt_options[@]}" update >>"$log" 2>&1
+  local entry
+  for entry in "${sources[@]}"; do
+    set -- $entry
+    (cd "$work/src" && apt-get "${apt_options[@]}" source --download-only "$1" >>"$log" 2>&1) ||
+      { echo "Could not fetch the source of $1 (see $log)" >&2; exit 1; }
+  done
+  touch "$work/src/.fetched"
+}
+
+# Unpacks a source package with Debian's patches applied; prints its folder.
+unpack() {
+  local package="$1" version="$2" dsc folder
+  dsc="$(ls "$work/src/${package}_"*.dsc)"
+  grep -q "$version" <<<"$(basename "$dsc")" || { echo "$package: expected upstream $version, got $dsc" >&2; exit 1; }
+  folder="$work/src/$package-$version"
+  [ -d "$folder" ] || (cd "$work/src" && dpkg-source --no-check -x "$dsc" "$folder" >>"$log" 2>&1)
+  echo "$folder"
+}
+
+# cmake_build NAME SOURCE OPTION...: configures with emcmake and builds; `targets=...` before it
+# limits what is built.
+cmake_build() {
+  local name="$1" source="$2"
+  shift 2
+  rm -rf "$work/build/$name"
+  emcmake cmake -S "$source" -B "$work/build/$name" -DCMAKE_INSTALL_PREFIX="$prefix" \
+    -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF "$@" >>"$log" 2>&1
+  cmake --build "$work/build/$name" -j"$jobs" ${targets:+--target $targets} >>"$log" 2>&1
+}
+
+licence() {
+  cp "$2/debian/copyright" "$prefix/share/licenses/$1.txt"
+}
+
+step() {
+  local name="$1"
+  [ -f "$work/build/$name.done" ] && return
+  local t0=$(date +%s)
+  echo "Browser libraries: building $name"
+  "build_$name"
+  touch "$work/build/$name.done"
+  echo "Browser libraries: $name took $(( $(date +%s) - t0 )) s"
+}
+
+build_bullet() {
+  local source; source="$(unpack bullet 3.24)"
+  targets="LinearMath BulletCollision BulletDynamics" cmake_build bullet "$source" -DBUILD_BULLET3=OFF \
+    -DBUILD_EXTRAS=OFF -DBUILD_UNIT_TESTS=OFF -DBUILD_CPU_DEMOS=OFF -DBUILD_BULLET2_DEMOS=OFF \
+    -DBUILD_OPENGL3_DEMOS=OFF -DBUILD_PYBULLET=OFF -DBUILD_ENET=OFF -DBUILD_CLSOCKET=OFF -DUSE_GLUT=OFF \
+    -DUSE_GRAPHICAL_BENCHMARK=OFF -DINSTALL_LIBS=OFF -DINSTALL_CMAKE_FILES=OFF \
+    -DCMAKE_DISABLE_FIND_PACKAGE_OpenGL=ON -DUSE_DOUBLE_PRECISION=OFF
+  local library
+  for library in LinearMath BulletCollision BulletDynamics; do
+    cp "$(find "$work/build/bullet" -name "lib$library.a" | head -1)" "$prefix/lib/"
+    (cd "$source/src" && find "$library" -name '*.h' -exec install -D -m644 {} "$prefix/include/bullet/{}" \;)
+  done
+  cp "$source/src/btBulletCollisionCommon.h" "$source/src/btBulletDynamicsCommon.h" "$prefix/include/bullet/"
+  licence bullet "$source"
+}
+
+build_kissfft() {
+  local source; source="$(unpack kissfft 131.1.0)"
+  cmake_build kissfft "$source" -DKISSFFT_STATIC=ON -DKISSFFT_TEST=OFF -DKISSFFT_TOOLS=OFF \
+    -DKISSFFT_DATATYPE=float -DKISSFFT_PKGCONFIG=OFF \
+    -DCMAKE_INSTALL_LIBDIR="$prefix/lib" -DCMAKE_INSTALL_INCLUDEDIR="$prefix/include"
+  cmake --install "$work/build/kissfft" >>"$log" 2>&1
+  licence kissfft "$source"
+}
+
+# Debian's makefile wants freetype and SDL2: the core and the two back ends the page uses are
+# compiled here, with ImGui's bundled stb headers. Its GLUT back end includes freeglut's header,
+# which Emscripten lacks: GLUT's own stands in (wheel turns then arrive as buttons 3 and 4).
+build_imgui() {
+  local source; source="$(unpack imgui 1.86)"
+  local build="$work/build/imgui" file
+  mkdir -p "$build/GL"
+  echo '#include <GL/glut.h>' >"$build/GL/freeglut.h"
+  for file in imgui imgui_draw imgui_tables imgui_widgets imgui_demo backends/imgui_impl_glut \
+    backends/imgui_impl_opengl3; do
+    em++ -O2 -DNDEBUG -DIMGUI_IMPL_OPENGL_ES3 -I"$build" -I"$source" \
+      -c "$source/$file.cpp" -o "$build/$(basename "$file").o" >>"$log" 2>&1
+  done
+  rm -f "$prefix/lib/libimgui.a"
+  emar rcs "$prefix/lib/libimgui.a" "$build"/*.o
+  mkdir -p "$prefix/include/imgui/backends"
+  cp "$source"/imgui.h "$source"/imconfig.h "$source"/imgui_internal.h "$source"/imstb_*.h "$prefix/include/imgui/"
+  cp "$source"/backends/imgui_impl_glut.h "$source"/backends/imgui_impl_opengl3.h \
+    "$source"/backends/imgui_impl_opengl3_loader.h "$prefix/include/imgui/backends/"
+  licence imgui "$source"
+}
+
+fetch_sources
+for name in bullet kissfft imgui; do
+  step "$name"
+done
+
+for entry in "${sources[@]}"; do
+  set -- $entry
+  basename "$(ls "$work/src/${1}_"*.dsc)" .dsc
+done >"$prefix/VERSIONS"
+touch "$prefix/.complete"
+rm -rf "$work"
+echo "Browser libraries: built in $(( $(date +%s) - started )) s into $prefix"
+echo "$prefix"
