@@ -4,10 +4,10 @@
 #include <GL/freeglut.h>
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "app/Scene.h"
 #include "app/Window.h"
+#include "platform/StopRequests.h"
 #include "render/ShellSelection.h"
 
 namespace {
@@ -78,7 +78,7 @@ void keyboard(unsigned char key, int x, int y) {
         return;
     }
     switch (key) {
-        case KEY_ESCAPE: std::exit(0);
+        case KEY_ESCAPE: quitAtOnce(); break;
         case 'f': toggleFullscreen(); break;
         case 'm': advanceFollowCycle(); break;
         case 'u': scene->settings.spectrumLine = !scene->settings.spectrumLine; break;

@@ -2,12 +2,10 @@
 
 #include "audio/SoundFile.h"
 
-#include <SDL2/SDL.h>
-
 #include <algorithm>
 
 namespace {
-constexpr Uint16 DEVICE_BUFFER_FRAMES = 1024;  // about 23 ms per callback
+constexpr int DEVICE_BUFFER_FRAMES = 1024;  // about 23 ms per callback
 }
 
 Sound::Sound(AudioSystem* owner, std::vector<float> samples, int sourceChannels)
@@ -57,29 +55,11 @@ AudioResult AudioSystem::init(int channelCount) {
 AudioResult AudioSystem::initManual(int channelCount) { return prepare(channelCount); }
 
 AudioResult AudioSystem::openDevice() {
-    // SDL would otherwise take over SIGINT and SIGTERM and turn them into events nobody reads.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return AUDIO_ERR_OUTPUT;
-    SDL_AudioSpec wanted {};
-    wanted.freq = MIX_RATE;
-    wanted.format = AUDIO_F32SYS;
-    wanted.channels = MIX_CHANNELS;
-    wanted.samples = DEVICE_BUFFER_FRAMES;
-    wanted.callback = deviceCallback;
-    wanted.userdata = this;
-    // No changes allowed: SDL converts to whatever the hardware wants behind the callback.
-    device = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
-    if (device == 0) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        return AUDIO_ERR_OUTPUT;
-    }
-    SDL_PauseAudioDevice(device, 0);
-    return AUDIO_OK;
+    return output.open(MIX_RATE, MIX_CHANNELS, DEVICE_BUFFER_FRAMES, deviceCallback, this) ? AUDIO_OK : AUDIO_ERR_OUTPUT;
 }
 
-void AudioSystem::deviceCallback(void* system, Uint8* stream, int length) {
-    int frames = length / int(sizeof(float) * MIX_CHANNELS);
-    static_cast<AudioSystem*>(system)->pull(reinterpret_cast<float*>(stream), frames);
+void AudioSystem::deviceCallback(void* system, float* interleavedStereo, int frames) {
+    static_cast<AudioSystem*>(system)->pull(interleavedStereo, frames);
 }
 
 void AudioSystem::setVolume(float gain) {
@@ -142,12 +122,8 @@ AudioResult AudioSystem::spectrum(int voice, float* values, int count, int chann
 }
 
 AudioResult AudioSystem::close() {
-    if (device != 0) {
-        // Closing waits for a running callback, so nothing mixes after this line.
-        SDL_CloseAudioDevice(device);
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        device = 0;
-    }
+    // Closing waits for a running callback, so nothing mixes after this line.
+    output.close();
     if (!mixer) return AUDIO_ERR_UNINITIALIZED;
     mixer.reset();
     analyzer.reset();

@@ -1,5 +1,6 @@
-// The audio layer: a system that owns an output (SDL2's device, or none in manual mode where
-// the caller pulls the mix), sounds decoded whole into memory, and channels that play them.
+// The audio layer: a system that owns an output (the platform's sound device, or none in manual
+// mode where the caller pulls the mix), sounds decoded whole into memory, and channels that play
+// them.
 // Every call reports an AudioResult; the objects are made and freed through the system.
 //
 //   AudioSystem* system;   createAudioSystem(&system);   system->init(100);
@@ -18,8 +19,7 @@
 #include "audio/AudioResult.h"
 #include "audio/Mixer.h"
 #include "audio/FrequencyAnalyzer.h"
-
-#include <SDL2/SDL_audio.h>
+#include "platform/SoundDevice.h"
 
 #include <memory>
 #include <vector>
@@ -95,14 +95,14 @@ public:
 private:
     AudioResult prepare(int channelCount);
     AudioResult openDevice();
-    static void deviceCallback(void* system, Uint8* stream, int length);
+    static void deviceCallback(void* system, float* interleavedStereo, int frames);
 
     std::unique_ptr<Mixer> mixer;
     std::unique_ptr<FrequencyAnalyzer> analyzer;
     std::vector<float> spectrumInput;
     std::vector<Channel> channels;
     std::vector<std::unique_ptr<Sound>> sounds;
-    SDL_AudioDeviceID device = 0;
+    SoundDevice output;
 };
 
 // Makes an uninitialised system.

@@ -10,3 +10,7 @@ bool stopRequested();
 // The shell's convention for a program ended by a signal: 128 + its number (a Windows event
 // counts as the signal it stands for); 0 with none.
 int stopExitStatus();
+
+// Escape's way out: the process ends at once with status 0, with no shut-down. A page has no
+// process to end (its tab closes it): there Escape lets go of the pointer instead.
+void quitAtOnce();

@@ -1,6 +1,7 @@
 #include "platform/StopRequests.h"
 
 #include <csignal>
+#include <cstdlib>
 #include <initializer_list>
 
 namespace {
@@ -19,3 +20,5 @@ void catchStopRequests() {
 bool stopRequested() { return stopSignal != 0; }
 
 int stopExitStatus() { return stopSignal ? 128 + stopSignal : 0; }
+
+void quitAtOnce() { std::exit(0); }

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <csignal>
+#include <cstdlib>
 
 namespace {
 // The console's events stand for the signals a terminal sends on Linux, so that the exit
@@ -36,3 +37,5 @@ void catchStopRequests() { SetConsoleCtrlHandler(noteConsoleEvent, TRUE); }
 bool stopRequested() { return stopSignal != 0; }
 
 int stopExitStatus() { return stopSignal ? 128 + stopSignal : 0; }
+
+void quitAtOnce() { std::exit(0); }

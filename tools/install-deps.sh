@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs every Debian package that building, running and testing Fuzzlets needs.
 # This list is the only one: the README commands and CI all come through here. With --windows,
-# also what building and testing the Windows release needs.
+# also what building and testing the Windows release needs; with --web, the browser build's.
 set -euo pipefail
 
 packages=(
@@ -21,9 +21,19 @@ windows_packages=(
   libz-mingw-w64-dev dpkg-dev quilt
   nsis unzip wine wine64
 )
-if [ "${1:-}" = --windows ]; then
-  packages+=("${windows_packages[@]}")
-fi
+# The browser build (tools/web/build-site.sh): Emscripten, Debian's node modules its tools need,
+# stb for the page's images, what builds the libraries from Debian's sources, and the headless
+# browser with the DevTools client its test drives it through.
+web_packages=(
+  emscripten node-acorn libstb-dev dpkg-dev zip
+  chromium-headless-shell python3-websocket python3-pil
+)
+for option in "$@"; do
+  case "$option" in
+    --windows) packages+=("${windows_packages[@]}") ;;
+    --web) packages+=("${web_packages[@]}") ;;
+  esac
+done
 
 missing=()
 for package in "${packages[@]}"; do

@@ -59,9 +59,15 @@
 #define glTexParameterf fzglTexParameterf
 #define glDrawBuffer fzglDrawBuffer
 
-// EXT_framebuffer_object became core with the same values and behaviour.
-#define glGenFramebuffersEXT glGenFramebuffers
-#define glBindFramebufferEXT glBindFramebuffer
-#define glFramebufferTexture2DEXT glFramebufferTexture2D
-#define glCheckFramebufferStatusEXT glCheckFramebufferStatus
-#define glDeleteFramebuffersEXT glDeleteFramebuffers
+// EXT_framebuffer_object became core with the same values and behaviour. As in GLEW, its calls
+// are pointers (the driver check may point them at the core calls); here they start there.
+extern PFNGLGENFRAMEBUFFERSPROC fzglGenFramebuffersEXT;
+extern PFNGLBINDFRAMEBUFFERPROC fzglBindFramebufferEXT;
+extern PFNGLFRAMEBUFFERTEXTURE2DPROC fzglFramebufferTexture2DEXT;
+extern PFNGLCHECKFRAMEBUFFERSTATUSPROC fzglCheckFramebufferStatusEXT;
+extern PFNGLDELETEFRAMEBUFFERSPROC fzglDeleteFramebuffersEXT;
+#define glGenFramebuffersEXT fzglGenFramebuffersEXT
+#define glBindFramebufferEXT fzglBindFramebufferEXT
+#define glFramebufferTexture2DEXT fzglFramebufferTexture2DEXT
+#define glCheckFramebufferStatusEXT fzglCheckFramebufferStatusEXT
+#define glDeleteFramebuffersEXT fzglDeleteFramebuffersEXT

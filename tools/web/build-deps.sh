@@ -117,12 +117,16 @@ build_kissfft() {
 
 # Debian's makefile wants freetype and SDL2: the core and the two back ends the page uses are
 # compiled here, with ImGui's bundled stb headers. Its GLUT back end includes freeglut's header,
-# which Emscripten lacks: GLUT's own stands in (wheel turns then arrive as buttons 3 and 4).
+# which Emscripten lacks: GLUT's own stands in, with the wheel callback the program supplies.
 build_imgui() {
   local source; source="$(unpack imgui 1.86)"
   local build="$work/build/imgui" file
   mkdir -p "$build/GL"
-  echo '#include <GL/glut.h>' >"$build/GL/freeglut.h"
+  cat >"$build/GL/freeglut.h" <<'HEADER'
+#include <GL/glut.h>
+#define __FREEGLUT_EXT_H__
+extern "C" void glutMouseWheelFunc(void (*callback)(int, int, int, int));
+HEADER
   for file in imgui imgui_draw imgui_tables imgui_widgets imgui_demo backends/imgui_impl_glut \
     backends/imgui_impl_opengl3; do
     em++ -O2 -DNDEBUG -DIMGUI_IMPL_OPENGL_ES3 -I"$build" -I"$source" \

@@ -1,0 +1,54 @@
+# The browser build, configured by emcmake: the program through the GL layer (gles/) on
+# WebGL 2, linked into fuzzlets.js and fuzzlets.wasm with its shaders and textures preloaded
+# from fuzzlets.data, and the page with those three files in site/. The libraries come from
+# the prefix tools/web/build-deps.sh makes; Emscripten brings GLUT and the GLES 3 headers.
+set(FUZZLETS_WEB_DEPS "" CACHE PATH "Bullet, KissFFT and Dear ImGui built by tools/web/build-deps.sh")
+if(NOT EXISTS "${FUZZLETS_WEB_DEPS}/lib/libimgui.a")
+  message(FATAL_ERROR "FUZZLETS_WEB_DEPS must name the prefix tools/web/build-deps.sh printed")
+endif()
+
+add_library(web_libraries INTERFACE)
+target_include_directories(web_libraries SYSTEM INTERFACE
+  ${FUZZLETS_WEB_DEPS}/include/bullet ${FUZZLETS_WEB_DEPS}/include/imgui ${FUZZLETS_WEB_DEPS}/include/kissfft)
+target_compile_definitions(web_libraries INTERFACE kiss_fft_scalar=float)
+target_link_libraries(web_libraries INTERFACE
+  ${FUZZLETS_WEB_DEPS}/lib/libimgui.a ${FUZZLETS_WEB_DEPS}/lib/libkissfft-float.a
+  ${FUZZLETS_WEB_DEPS}/lib/libBulletDynamics.a ${FUZZLETS_WEB_DEPS}/lib/libBulletCollision.a
+  ${FUZZLETS_WEB_DEPS}/lib/libLinearMath.a)
+
+# The page's side of each concern; where a POSIX or Linux side works in the page unchanged
+# (clock, console, the installed-data search and memory figures, which find nothing there), it
+# serves. The music is synthesised, not decoded.
+set(BROWSER_PLATFORM_SOURCES
+  platform/SwapControl.cpp platform/SwapControl_browser.cpp platform/Glut_browser.cpp
+  platform/ImageFiles_browser.cpp platform/SoundDevice_browser.cpp platform/SoundFile_browser.cpp
+  platform/StopRequests_browser.cpp platform/ChildProcess_posix.cpp platform/Clock_posix.cpp
+  platform/Console_posix.cpp platform/DataFolder_linux.cpp platform/MemoryFigures_linux.cpp)
+file(GLOB FUZZLETS_SOURCES CONFIGURE_DEPENDS
+  app/*.cpp render/*.cpp furballs/*.cpp physics/*.cpp camera/*.cpp audio/*.cpp gles/*.cpp)
+list(REMOVE_ITEM FUZZLETS_SOURCES ${CMAKE_SOURCE_DIR}/app/main.cpp ${CMAKE_SOURCE_DIR}/audio/SoundFile.cpp)
+
+add_executable(fuzzlets app/main.cpp ${FUZZLETS_SOURCES} ${BROWSER_PLATFORM_SOURCES})
+# The layer's GL headers first, then the freeglut extensions the page's GLUT lacks.
+target_include_directories(fuzzlets BEFORE PRIVATE ${CMAKE_SOURCE_DIR}/gles ${CMAKE_SOURCE_DIR}/platform/browser)
+target_include_directories(fuzzlets PRIVATE ${CMAKE_SOURCE_DIR})
+target_compile_definitions(fuzzlets PRIVATE FUZZLETS_GL_LAYER)
+set_source_files_properties(app/DataFolders.cpp PROPERTIES COMPILE_DEFINITIONS
+  "FUZZLETS_SOURCE_DIR=\"/\";FUZZLETS_INSTALLED_DATA_DIR=\"/\"")
+set_source_files_properties(app/CommandLine.cpp PROPERTIES COMPILE_DEFINITIONS
+  "FUZZLETS_VERSION=\"${PROJECT_VERSION}\"")
+target_link_libraries(fuzzlets PRIVATE web_libraries)
+set_target_properties(fuzzlets PROPERTIES SUFFIX .js)
+target_link_options(fuzzlets PRIVATE
+  -lglut -sMIN_WEBGL_VERSION=2 -sMAX_WEBGL_VERSION=2 -sALLOW_MEMORY_GROWTH=1
+  "SHELL:--preload-file ${CMAKE_SOURCE_DIR}/shader/glsl@/shader/glsl"
+  "SHELL:--preload-file ${CMAKE_SOURCE_DIR}/media/textures@/media/textures")
+set_property(TARGET fuzzlets APPEND PROPERTY LINK_DEPENDS ${CMAKE_SOURCE_DIR}/web/index.html)
+
+# site/: the page and what it loads, ready for any static web host.
+set(FUZZLETS_SITE ${CMAKE_BINARY_DIR}/site)
+add_custom_command(TARGET fuzzlets POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${FUZZLETS_SITE}
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/web/index.html fuzzlets.js fuzzlets.wasm fuzzlets.data
+    ${FUZZLETS_SITE}
+  WORKING_DIRECTORY ${CMAKE_BINARY_DIR})

@@ -1,0 +1,16 @@
+#include "platform/StopRequests.h"
+
+#include <emscripten.h>
+
+// No signal reaches a page: its tab ends it.
+void catchStopRequests() {}
+
+bool stopRequested() { return false; }
+
+int stopExitStatus() { return 0; }
+
+void quitAtOnce() {
+    EM_ASM({
+        if (document.pointerLockElement) document.exitPointerLock();
+    });
+}

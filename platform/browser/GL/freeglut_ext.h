@@ -1,0 +1,20 @@
+// The freeglut extensions the program calls, which Emscripten's GLUT lacks; the browser's side
+// of them is platform/Glut_browser.cpp. Emscripten's own GLUT header comes first.
+#pragma once
+
+#include <GL/freeglut_std.h>
+
+#define GLUT_ACTION_ON_WINDOW_CLOSE 0x01F9
+#define GLUT_ACTION_GLUTMAINLOOP_RETURNS 1
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+void glutLeaveMainLoop(void);
+void glutExit(void);
+void glutSetOption(GLenum option, int value);
+void glutLeaveFullScreen(void);
+void glutMouseWheelFunc(void (*callback)(int wheel, int direction, int x, int y));
+#ifdef __cplusplus
+}
+#endif
