@@ -10,6 +10,8 @@ endif()
 add_library(web_libraries INTERFACE)
 target_include_directories(web_libraries SYSTEM INTERFACE
   ${FUZZLETS_WEB_DEPS}/include/bullet ${FUZZLETS_WEB_DEPS}/include/imgui ${FUZZLETS_WEB_DEPS}/include/kissfft)
+# stb's headers as Debian ships them (libstb-dev): the page's image codec.
+target_include_directories(web_libraries SYSTEM INTERFACE /usr/include/stb)
 target_compile_definitions(web_libraries INTERFACE kiss_fft_scalar=float)
 target_link_libraries(web_libraries INTERFACE
   ${FUZZLETS_WEB_DEPS}/lib/libimgui.a ${FUZZLETS_WEB_DEPS}/lib/libkissfft-float.a

@@ -23,7 +23,6 @@ struct ProgramUniforms {
 };
 
 const char* const FIXED_TEXTURING_UNIFORM = "fz_fixedTexturing";
-const char* const FIXED_TEXTURE_UNIFORM = "fz_texture0";
 
 std::unordered_map<GLuint, ProgramUniforms>& programUniforms() {
     static std::unordered_map<GLuint, ProgramUniforms> table;

@@ -9,8 +9,10 @@ bool stopRequested() { return false; }
 
 int stopExitStatus() { return 0; }
 
-void quitAtOnce() {
-    EM_ASM({
-        if (document.pointerLockElement) document.exitPointerLock();
-    });
-}
+namespace {
+EM_JS(void, releasePointer, (), {
+    if (document.pointerLockElement) document.exitPointerLock();
+});
+}  // namespace
+
+void quitAtOnce() { releasePointer(); }

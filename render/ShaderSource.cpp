@@ -16,7 +16,6 @@
 #endif
 
 namespace {
-const char* const GLSL_VERSION = "#version 110";
 // Shared files may include others, to this depth: enough for any sensible nesting, and a file
 // that includes itself stops here instead of growing without end.
 constexpr int MAX_INCLUDE_DEPTH = 4;
@@ -74,7 +73,7 @@ std::string versionBlock(ShaderStage stage) {
 }
 constexpr int LINE_DIRECTIVE_OFFSET = 0;
 #else
-std::string versionBlock(ShaderStage) { return std::string(GLSL_VERSION) + "\n"; }
+std::string versionBlock(ShaderStage) { return "#version 110\n"; }
 constexpr int LINE_DIRECTIVE_OFFSET = -1;
 #endif
 

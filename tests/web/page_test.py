@@ -112,11 +112,15 @@ def difference(a, b, box):
     return sum(abs(p[c] - q[c]) for p, q in zip(first, second) for c in range(3)) / (3 * len(first))
 
 
+class Files(http.server.SimpleHTTPRequestHandler):
+    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, '.wasm': 'application/wasm'}
+
+    def log_message(self, *args):
+        pass
+
+
 def serve(folder):
-    handler = functools.partial(http.server.SimpleHTTPRequestHandler, directory=folder)
-    handler.extensions_map = {**handler.extensions_map, '.wasm': 'application/wasm'}
-    handler.log_message = lambda *args: None
-    server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), handler)
+    server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), functools.partial(Files, directory=folder))
     threading.Thread(target=server.serve_forever, daemon=True).start()
     return server
 
