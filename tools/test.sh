@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Builds Fuzzlets with AddressSanitizer and UndefinedBehaviorSanitizer (installing what is
 # missing) and runs every test; then cross-builds the Windows release and runs its tests under
-# Wine. Starts its own X server when there is no display. Arguments go to both ctest runs.
+# Wine; then builds the page and tests it in a headless Chromium. Starts its own X server when
+# there is no display. Arguments go to both ctest runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash tools/install-deps.sh --windows
+bash tools/install-deps.sh --windows --web
 cmake -S . -B build-tests -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFUZZLETS_SANITIZE=ON -DFUZZLETS_WERROR=ON \
   -DFUZZLETS_GL_LAYER=ON >/dev/null
 cmake --build build-tests -j"$(nproc)"
@@ -30,4 +31,8 @@ ctest --test-dir build-tests --output-on-failure -j"$(nproc)" "$@" || status=$?
 # the Linux build's.
 tools/windows/build-release.sh --tests -DFUZZLETS_LINUX_CAPTURE="$PWD/build-tests/tools/fuzzlets-capture"
 ctest --test-dir build-win --output-on-failure -j"$(nproc)" "$@" || status=$?
+
+# The browser build: the page in Chromium on SwiftShader, its picture against the desktop's.
+tools/web/build-site.sh -DFUZZLETS_WERROR=ON
+/usr/bin/python3 tests/web/page_test.py build-web/site docs/fuzzlets.png || status=$?
 exit "$status"

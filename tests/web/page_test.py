@@ -7,7 +7,8 @@ shows, with a deadline of minutes.
     page_test.py SITE_FOLDER DESKTOP_CAPTURE.png
 
 Prints the region figures of both pictures, the time to the first frame and the page's frame
-time; ends with 'N passed, N failed'."""
+time; ends with 'N passed, N failed'. FUZZLETS_PAGE_PICTURE=FILE also saves the whole page as the
+reader sees it (the README's picture)."""
 import base64, functools, http.server, io, json, os, re, shutil, subprocess, sys, tempfile, threading, time
 import urllib.request
 import websocket
@@ -36,7 +37,7 @@ class Page:
 
     def __init__(self, profile):
         self.shell = subprocess.Popen(['chromium-headless-shell', *SHELL_FLAGS, '--user-data-dir=' + profile,
-                                       'about:blank'], stderr=subprocess.PIPE, text=True)
+                                       'about:blank'], stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
         for line in self.shell.stderr:
             found = re.search(r'DevTools listening on ws://([^/]+)/', line)
             if found:
@@ -106,6 +107,12 @@ def mean_colour(image, box):
     return tuple(sum(p[c] for p in pixels) / len(pixels) for c in range(3))
 
 
+def fur_share(image):
+    """The share of the picture above the spectrum line in the fur balls' dark red."""
+    pixels = list(image.crop((0, 0, 640, 440)).getdata())
+    return sum(1 for r, g, b in pixels if r > g + 40) / len(pixels)
+
+
 def difference(a, b, box):
     """Mean absolute difference of two pictures in a region, in levels of 255."""
     first, second = list(a.crop(box).getdata()), list(b.crop(box).getdata())
@@ -160,12 +167,17 @@ def run(page, url, desktop):
     page.after_frames(3)
     print('page frame %.0f ms' % ((time.time() - start_time) * 1000 / (page.frames() - start_frame)))
     later = page.picture()
-    shown.save(os.environ.get('FUZZLETS_PAGE_PICTURE', os.devnull), 'PNG')
+    if 'FUZZLETS_PAGE_PICTURE' in os.environ:
+        with open(os.environ['FUZZLETS_PAGE_PICTURE'], 'wb') as picture:
+            picture.write(base64.b64decode(page.call('Page.captureScreenshot', format='png')['data']))
     print('%-14s %-22s %-22s' % ('region', 'page (mean R G B)', 'desktop'))
     for name, box in REGIONS.items():
         ours, theirs = mean_colour(shown, box), mean_colour(desktop, box)
         print('%-14s %-22s %-22s' % (name, ' '.join('%5.1f' % v for v in ours), ' '.join('%5.1f' % v for v in theirs)))
         check(name + ' look like the desktop capture', max(abs(a - b) for a, b in zip(ours, theirs)) < 30)
+    ours, theirs = fur_share(shown), fur_share(desktop)
+    print('%-14s %-22.3f %-22.3f' % ('fur balls', ours, theirs))
+    check('fur balls cover about as much as on the desktop', theirs / 2 < ours < theirs * 2)
     check('the spectrum line moves', difference(shown, later, REGIONS['spectrum line']) > 0.5)
 
     # The world paused and the spectrum hidden, each key changes its part of the picture.
