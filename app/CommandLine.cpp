@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "app/DataFolders.h"
+#include "render/DriverRequirements.h"
 #include "render/ShaderPrograms.h"
 
 namespace fs = std::filesystem;
@@ -22,6 +23,10 @@ std::string usageText() {
            "  --set NAME=VALUE  start with a setting changed (repeatable); the settings panel (Tab)\n"
            "                    changes the same ones while the demo runs:\n" +
            settingsHelpText("    ") +
+           "\n"
+           "It needs OpenGL 2.0 (GLSL 1.10) with framebuffer objects, depth textures with comparison\n"
+           "and multitexture; where the driver lacks any of them it says which and ends with status " +
+           std::to_string(DRIVER_LACKS_STATUS) + ".\n"
            "\n"
            "keys:\n" +
            keyTableText("  ");

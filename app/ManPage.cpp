@@ -2,6 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "app/KeyTable.h"
+#include "render/DriverRequirements.h"
 
 namespace {
 // Text as roff prints it literally: backslashes and hyphens escaped (a plain '-' may become a
@@ -59,7 +60,14 @@ std::string manPageText() {
            "The shaders, images and music, installed beside the program's\n.IR bin/ .\n"
            "When the working directory holds\n.IR shader/glsl/ ,\n.I media/\nand\n.IR media/textures/ ,\n"
            "those are used instead.\n"
+           ".SH REQUIREMENTS\n"
+           "OpenGL 2.0 (GLSL 1.10) with framebuffer objects, depth textures with comparison and\n"
+           "multitexture. Where the driver lacks any of them, the program opens no scene: it prints\n"
+           "what is missing and which driver it found (its renderer, vendor and OpenGL version) and\n"
+           "ends with status " + std::to_string(DRIVER_LACKS_STATUS) + ".\n"
            ".SH EXIT STATUS\n"
-           "0 after Escape; 128 plus the signal's number after SIGINT, SIGTERM or SIGHUP, once the\n"
-           "music has stopped and the scene is freed.\n";
+           "0 after Escape; 2 after a wrong option; " + std::to_string(DRIVER_LACKS_STATUS) +
+           " when the OpenGL driver lacks what the demo needs;\n"
+           "128 plus the signal's number after SIGINT, SIGTERM or SIGHUP, once the music has stopped\n"
+           "and the scene is freed.\n";
 }

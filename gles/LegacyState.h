@@ -4,6 +4,7 @@
 
 #include <GLES3/gl3.h>
 
+#include <utility>
 #include <vector>
 
 #include "gles/LegacyEnums.h"

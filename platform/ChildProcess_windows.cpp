@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "platform/WideText_windows.h"
+
 struct ChildProcess::Handles {
     HANDLE process = nullptr;
     HANDLE input = nullptr;  // the pipe's end we write, null once closed
@@ -24,14 +26,6 @@ bool waitForEnd(HANDLE& process) {
                        GetExitCodeProcess(process, &status);
     closeHandle(process);
     return ended && status == 0;
-}
-
-std::wstring wideText(const std::string& utf8) {
-    if (utf8.empty()) return {};
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
-    std::wstring wide(size_t(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), wide.data(), length);
-    return wide;
 }
 
 // One argument as the C runtime's parser reads it back: in quotes when it has blanks or quotes

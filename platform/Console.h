@@ -3,5 +3,12 @@
 // console it was started from, so that --help, --version and its messages show there.
 #pragma once
 
+#include <string>
+
 // Call first in main. Nothing to do on Linux, where a terminal's output is always inherited.
 void useParentConsole();
+
+// Why the program cannot start, said where the user will see it: on standard error, and for a
+// program without a console (double-clicked on Windows) in a message box too, which returns
+// once the user has closed it.
+void reportStartFailure(const std::string& message);

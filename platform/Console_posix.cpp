@@ -1,3 +1,10 @@
 #include "platform/Console.h"
 
+#include <cstdio>
+
 void useParentConsole() {}
+
+void reportStartFailure(const std::string& message) {
+    std::fprintf(stderr, "%s\n", message.c_str());
+    std::fflush(stderr);
+}

@@ -5,7 +5,11 @@
 
 #include <cstdio>
 
+#include "platform/WideText_windows.h"
+
 namespace {
+bool borrowedConsole = false;  // the console of the program that started ours
+
 // A stream the parent already pointed somewhere (a file, a pipe) stays there.
 void showOnConsole(FILE* stream, DWORD standardHandle) {
     if (GetFileType(GetStdHandle(standardHandle)) != FILE_TYPE_UNKNOWN) return;
@@ -17,7 +21,16 @@ void showOnConsole(FILE* stream, DWORD standardHandle) {
 
 void useParentConsole() {
     // Double-clicked, there is no parent console, and none is made.
-    if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
+    borrowedConsole = AttachConsole(ATTACH_PARENT_PROCESS) != FALSE;
+    if (!borrowedConsole) return;
     showOnConsole(stdout, STD_OUTPUT_HANDLE);
     showOnConsole(stderr, STD_ERROR_HANDLE);
+}
+
+void reportStartFailure(const std::string& message) {
+    std::fprintf(stderr, "%s\n", message.c_str());
+    std::fflush(stderr);
+    // Without a console (a desktop program double-clicked), nobody would read standard error. A
+    // console program (the tools) always has one of its own.
+    if (!borrowedConsole && !GetConsoleWindow()) MessageBoxW(nullptr, wideText(message).c_str(), L"Fuzzlets", MB_OK | MB_ICONERROR);
 }

@@ -34,25 +34,32 @@ char* readTextFile(const char* path) {
 
 namespace {
 
-// The info log of a shader or a program, through their own pair of query functions; empty when
-// the stage succeeded.
-std::string failureLog(GLuint object, GLenum status, PFNGLGETSHADERIVPROC getParameter,
-                       PFNGLGETSHADERINFOLOGPROC getLog) {
-    GLint succeeded = GL_FALSE;
-    getParameter(object, status, &succeeded);
-    if (succeeded == GL_TRUE) return "";
+bool succeeded(GLuint object, GLenum status, PFNGLGETSHADERIVPROC getParameter) {
+    GLint result = GL_FALSE;
+    getParameter(object, status, &result);
+    return result == GL_TRUE;
+}
+
+// The info log of a shader or a program, through their own pair of query functions, ending in a
+// newline; a driver may leave it empty.
+std::string infoLog(GLuint object, PFNGLGETSHADERIVPROC getParameter, PFNGLGETSHADERINFOLOGPROC getLog) {
     GLint length = 0;
     getParameter(object, GL_INFO_LOG_LENGTH, &length);
     std::vector<char> log(size_t(length) + 1, '\0');
     getLog(object, length, nullptr, log.data());
-    return log.data();
+    const std::string text = log.data();
+    return text.empty() || text.back() == '\n' ? text : text + "\n";
 }
 
-// One stage's failure as the reader wants it: what failed, then the driver's messages with the
-// file names put in. Empty when the stage succeeded.
+// A failure as the reader wants it: what failed, then the driver's messages, or that it gave none.
+std::string failure(const std::string& what, const std::string& log) {
+    return log.empty() ? what + "; the driver gave no reason\n" : what + "\n" + log;
+}
+
+// One stage's failure, the driver's messages naming the files; empty when the stage compiled.
 std::string shaderFailure(GLuint shader, const ShaderSource& source, const std::string& path) {
-    const std::string log = failureLog(shader, GL_COMPILE_STATUS, glGetShaderiv, glGetShaderInfoLog);
-    return log.empty() ? "" : path + ": compile failed\n" + nameFilesInLog(log, source.files);
+    if (succeeded(shader, GL_COMPILE_STATUS, glGetShaderiv)) return "";
+    return failure(path + ": compile failed", nameFilesInLog(infoLog(shader, glGetShaderiv, glGetShaderInfoLog), source.files));
 }
 
 std::string shaderPath(const std::string& directory, const std::string& name, const char* stage) {
@@ -82,17 +89,19 @@ ProgramTable::Built ProgramTable::build(const std::string& directory, const std:
         const char* text = sources[stage].text.c_str();
         glShaderSource(built.shaders[stage], 1, &text, nullptr);
     }
-    for (int stage = 0; stage < 2; ++stage) {
-        glCompileShader(built.shaders[stage]);
-        built.log += shaderFailure(built.shaders[stage], sources[stage], shaderPath(directory, name, STAGES[stage]));
-    }
+    for (GLuint shader : built.shaders) glCompileShader(shader);
     built.program = glCreateProgram();
     for (GLuint shader : built.shaders) glAttachShader(built.program, shader);
     glLinkProgram(built.program);
-    const std::string linkLog = failureLog(built.program, GL_LINK_STATUS, glGetProgramiv, glGetProgramInfoLog);
-    if (!linkLog.empty())
-        built.log += shaderPath(directory, name, STAGES[0]) + " + " + shaderPath(directory, name, STAGES[1]) +
-                     ": link failed\n" + linkLog + (linkLog.back() == '\n' ? "" : "\n");
+    // The compile results are read after the link: a driver may put compiling off until then
+    // (Mesa does for a shader its cache has seen) and only then say why a stage failed. A link
+    // that failed because a stage did not compile has nothing to add to that stage's messages.
+    for (int stage = 0; stage < 2; ++stage)
+        built.log += shaderFailure(built.shaders[stage], sources[stage], shaderPath(directory, name, STAGES[stage]));
+    if (built.log.empty() && !succeeded(built.program, GL_LINK_STATUS, glGetProgramiv))
+        built.log = failure(shaderPath(directory, name, STAGES[0]) + " + " + shaderPath(directory, name, STAGES[1]) +
+                                ": link failed",
+                            infoLog(built.program, glGetProgramiv, glGetProgramInfoLog));
     return built;
 }
 

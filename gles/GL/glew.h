@@ -59,9 +59,8 @@
 #define glTexParameterf fzglTexParameterf
 #define glDrawBuffer fzglDrawBuffer
 
-// EXT_framebuffer_object became core with the same values and behaviour.
-#define glGenFramebuffersEXT glGenFramebuffers
-#define glBindFramebufferEXT glBindFramebuffer
-#define glFramebufferTexture2DEXT glFramebufferTexture2D
-#define glCheckFramebufferStatusEXT glCheckFramebufferStatus
-#define glDeleteFramebuffersEXT glDeleteFramebuffers
+#define glGenFramebuffersEXT fzglGenFramebuffersEXT
+#define glBindFramebufferEXT fzglBindFramebufferEXT
+#define glFramebufferTexture2DEXT fzglFramebufferTexture2DEXT
+#define glCheckFramebufferStatusEXT fzglCheckFramebufferStatusEXT
+#define glDeleteFramebuffersEXT fzglDeleteFramebuffersEXT

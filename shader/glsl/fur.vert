@@ -11,7 +11,7 @@ void main() {
     eyePosition = (gl_ModelViewMatrix * shell).xyz;
     eyeNormal = gl_NormalMatrix * gl_Normal;
     // A direction along the surface turns with the modelview itself, not with the normal matrix.
-    eyeHair = mat3(gl_ModelViewMatrix) * furHairDirection();
+    eyeHair = (gl_ModelViewMatrix * vec4(furHairDirection(), 0.0)).xyz;
     shellDepth = furLength / TIP_LENGTH;
     gl_TexCoord[0] = gl_MultiTexCoord0;
     gl_Position = gl_ModelViewProjectionMatrix * shell;

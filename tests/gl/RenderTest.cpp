@@ -2,6 +2,7 @@
 // the camera in flight and in follow, the balls' shadows, and fur standing up off the floor.
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "tests/gl/GlTestSupport.h"
 
@@ -144,6 +145,18 @@ TEST(RenderTest, HairLightingHasABandThatFollowsTheLightAndDarkerRoots) {
     // Lit from the left, the ball reads as a sphere: its left half is the brighter.
     EXPECT_GT(meanBrightness({wholeBall.x0, wholeBall.y0, int(centre.x), wholeBall.y1}),
               meanBrightness({int(centre.x), wholeBall.y0, wholeBall.x1, wholeBall.y1}) * 11 / 10);
+
+    // Hairs bent hard towards the light (the ball racing away from it) leave the far half in the
+    // sphere's shade: the skin's light follows the surface under the hairs, not the hairs.
+    const Box farHalf = {int(centre.x), wholeBall.y0, wholeBall.x1, wholeBall.y1};
+    const int straightFarHalf = meanBrightness(farHalf);
+    const float* cameraX = s->camera.inverseViewMatrix.m;
+    const btVector3 velocity = std::exchange(s->furBalls[0]->smoothedVelocity,
+                                             btVector3(cameraX[0], cameraX[1], cameraX[2]) * MAX_BEND_SPEED);
+    s->settings.motionBend = 3.0f;
+    EXPECT_LT(meanBrightness(farHalf), straightFarHalf * 11 / 10);  // 96 %; lit by the hairs, 141 %
+    s->settings.motionBend = AS_DESIGNED;
+    s->furBalls[0]->smoothedVelocity = velocity;
 
     // The innermost shell alone is darker in the hair look; the outermost alone is not. The light
     // falls at 45 degrees to the hairs that face the camera, where the hair look's diffuse share

@@ -13,6 +13,7 @@
 
 #include "app/KeyTable.h"
 #include "app/Settings.h"
+#include "render/DriverRequirements.h"
 #include "tests/TestFiles.h"
 #include "tests/program/RunningProgram.h"
 
@@ -97,6 +98,30 @@ TEST(EverydayUseTest, HelpAndVersionNeedNoDisplay) {
     RunningProgram version({"/usr/bin/env", "-u", "DISPLAY", FUZZLETS_BINARY, "--version"});
     EXPECT_EQ(version.waitForExit(), 0);
     EXPECT_EQ(version.readRest().rfind("fuzzlets ", 0), 0u);
+}
+
+// Mesa told to be a driver without what the demo needs: the program names what is missing and
+// which driver it is, and ends with a status of its own, not a crash.
+TEST(EverydayUseTest, ADriverLackingWhatItNeedsIsNamedAndEndsItWithItsOwnStatus) {
+    const struct {
+        const char* program;
+        const char* driver;
+        const char* offers;
+    } cases[] = {
+        {FUZZLETS_BINARY, "MESA_GL_VERSION_OVERRIDE=1.4", ", OpenGL 1.4 Mesa "},
+        {FUZZLETS_BINARY, "MESA_EXTENSION_OVERRIDE=-GL_ARB_framebuffer_object -GL_EXT_framebuffer_object",
+         ") offers OpenGL 2.1 without framebuffer objects.\n"},
+        {FUZZLETS_CAPTURE, "MESA_GL_VERSION_OVERRIDE=1.4", ") offers OpenGL 1.4.\n"},
+    };
+    for (const auto& run : cases) {
+        SCOPED_TRACE(std::string(run.program) + " " + run.driver);
+        RunningProgram program({"/bin/sh", "-c", std::string("exec 2>&1 ") + run.program}, {run.driver});
+        EXPECT_EQ(program.waitForExit(), DRIVER_LACKS_STATUS);
+        const std::string printed = program.readRest();
+        EXPECT_NE(printed.find("Fuzzlets needs OpenGL 2.0 with framebuffer objects; this driver (llvmpipe"),
+                  std::string::npos) << printed;
+        EXPECT_NE(printed.find(run.offers), std::string::npos) << printed;
+    }
 }
 
 TEST(EverydayUseTest, StartedElsewhereItFindsItsDataAndSignalsEndItInOrder) {

@@ -12,7 +12,7 @@
 TEST(ShaderSource, ThePreludeCarriesTheCppConstantsAndIncludesKeepTheirLineNumbers) {
     // The value each #define holds reads back as exactly the C++ constant.
     const std::string prelude = shaderPrelude(ShaderStage::Fragment);
-    EXPECT_EQ(prelude.rfind("#version 120\n", 0), 0u);
+    EXPECT_EQ(prelude.rfind("#version 110\n", 0), 0u);
     const auto defined = [&](const std::string& name) {
         const size_t at = prelude.find("#define " + name + " ");
         return at == std::string::npos ? -1.0f : std::strtof(prelude.c_str() + at + name.size() + 9, nullptr);

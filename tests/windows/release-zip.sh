@@ -2,8 +2,8 @@
 # The released zip as a user meets it: unpacked into a folder (one with a name in several
 # scripts too), the program started from another folder finds its data beside itself, shows its
 # window, prints its start-up lines and quits on Escape with status 0; started in a console it
-# prints there and Ctrl+C ends it; and every DLL the programs and libraries import is in the zip
-# or one of Windows' own.
+# prints there and Ctrl+C ends it; on too old a driver it says so, in a box or the console; and
+# every DLL the programs and libraries import is in the zip or one of Windows' own.
 #   release-zip.sh ZIP
 source "$(dirname "$0")/wine-support.sh"
 zip=$(realpath "$1")
@@ -37,6 +37,30 @@ printf '\003' >&3
 wait_until "the program to end after Ctrl+C" test -s "$scratch/status"
 [ "$(cat "$scratch/status")" = 130 ] || fail "Ctrl+C in the console ended it with status $(cat "$scratch/status"); the console showed: $(console_text)"
 echo "ok: started in a console, it printed its start-up lines there and ended on Ctrl+C"
+
+# On a driver without OpenGL 2.0 (Windows' own 1.1; here Mesa told to offer 1.4): double-clicked,
+# the program names what is missing in a message box and ends with status 3 once it is closed;
+# started in a console, it prints the same there and shows no box.
+NEEDS="Fuzzlets needs OpenGL 2.0 with framebuffer objects; this driver ("
+refusal_printed() {
+  [[ "$(printed "$1")" == *"$NEEDS"*") offers OpenGL 1.4."* ]]
+}
+(cd "$scratch/elsewhere" && MESA_GL_VERSION_OVERRIDE=1.4 exec wine "$release/fuzzlets.exe") >"$scratch/out" 2>"$scratch/err" &
+pid=$!
+wait_until "the driver's refusal on standard error" refusal_printed "$scratch/err"
+wait_until "the message box Fuzzlets" find_window
+xdotool key --window "$window" Return
+wait_for_exit "$pid"
+[ "$exit_status" = 3 ] || fail "on OpenGL 1.4 it ended with status $exit_status; it wrote: $(printed "$scratch/err")"
+echo "ok: on OpenGL 1.4 a message box named what is missing, and it ended with status 3"
+
+rm "$scratch/status"
+(cd "$scratch/elsewhere" && MESA_GL_VERSION_OVERRIDE=1.4 script -qfec "wine '$release/fuzzlets.exe'" "$scratch/console" \
+  <"$scratch/keyboard" >/dev/null && echo 0 >"$scratch/status" || echo $? >"$scratch/status") &
+wait_until "the program on OpenGL 1.4 to end in a console" test -s "$scratch/status"
+[ "$(cat "$scratch/status")" = 3 ] || fail "in a console on OpenGL 1.4 it ended with status $(cat "$scratch/status")"
+[[ "$(console_text)" == *"$NEEDS"* ]] || fail "in a console on OpenGL 1.4 it showed: $(console_text)"
+echo "ok: in a console on OpenGL 1.4 it printed what is missing and ended with status 3"
 
 shopt -s nullglob
 for binary in "$release"/*.exe "$release"/*.dll; do

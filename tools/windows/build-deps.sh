@@ -51,13 +51,14 @@ unset PKG_CONFIG_PATH
 log="$work/build.log"
 started=$(date +%s)
 
-# apt with its own sources and lists, so the system's package lists stay as they are.
+# apt with its own sources and lists, so the system's package lists stay as they are; the
+# sources are the system's own archives, for source packages.
 apt_options=(-o Dir::Etc::sourcelist="$work/sources.list" -o Dir::Etc::sourceparts=-
   -o Dir::State::Lists="$work/lists" -o Dir::Cache="$work/apt-cache" -o Debug::NoLocking=1)
 
 fetch_sources() {
   [ -f "$work/src/.fetched" ] && return
-  echo "deb-src http://deb.debian.org/debian bookworm main" >"$work/sources.list"
+  "$source_root/tools/debian-sources.sh" bookworm >"$work/sources.list"
   mkdir -p "$work/lists/partial" "$work/apt-cache/archives/partial"
   apt-get "${apt_options[@]}" update >>"$log" 2>&1
   local entry
