@@ -25,19 +25,13 @@ void updateHalfVector(LightSource& light) {
     light.halfVector[3] = 0.0f;
 }
 
-bool* layerSwitch(LegacyState& state, GLenum capability) {
-    switch (capability) {
-    case GL_LIGHTING: return &state.lighting;
-    case GL_LIGHT0: return &state.light0Enabled;
-    case GL_NORMALIZE: return &state.normalize;
-    case GL_TEXTURE_2D: return &state.units[state.activeUnit].texture2D;
-    default: return nullptr;
-    }
-}
-
+// Lighting is the shaders' work, and every fixed-function draw of the program is unlit; shaders
+// normalise their own normals. Texturing per unit decides the fixed-function draws' colour.
 void setSwitch(GLenum capability, bool on) {
-    if (bool* flag = layerSwitch(legacyState(), capability)) {
-        *flag = on;
+    LegacyState& state = legacyState();
+    if (capability == GL_LIGHTING || capability == GL_LIGHT0 || capability == GL_NORMALIZE) return;
+    if (capability == GL_TEXTURE_2D) {
+        state.units[state.activeUnit].texture2D = on;
     } else if (on) {
         glEnable(capability);
     } else {
@@ -63,8 +57,13 @@ void restoreTextureUnits(const SavedAttributes& saved, LegacyState& state) {
 }
 }  // namespace
 
+// GL 2.0's initial light and material, with their products.
 LegacyState& legacyState() {
-    static LegacyState state;
+    static LegacyState state = [] {
+        LegacyState initial;
+        updateLightProducts(initial);
+        return initial;
+    }();
     return state;
 }
 
@@ -143,9 +142,6 @@ void fzglPushAttrib(GLbitfield mask) {
     SavedAttributes saved;
     saved.mask = mask;
     glGetIntegerv(GL_VIEWPORT, saved.viewport);
-    saved.lighting = state.lighting;
-    saved.light0 = state.light0Enabled;
-    saved.normalize = state.normalize;
     for (GLenum capability : DRIVER_SWITCHES) saved.driverSwitches.emplace_back(capability, glIsEnabled(capability));
     saved.activeUnit = state.activeUnit;
     std::copy(std::begin(state.units), std::end(state.units), saved.units);
@@ -164,9 +160,6 @@ void fzglPopAttrib() {
     if (saved.mask & GL_VIEWPORT_BIT)
         glViewport(saved.viewport[0], saved.viewport[1], saved.viewport[2], saved.viewport[3]);
     if (saved.mask & GL_ENABLE_BIT) {
-        state.lighting = saved.lighting;
-        state.light0Enabled = saved.light0;
-        state.normalize = saved.normalize;
         for (const auto& [capability, on] : saved.driverSwitches) on ? glEnable(capability) : glDisable(capability);
         for (int unit = 0; unit < TEXTURE_UNIT_COUNT; ++unit) state.units[unit].texture2D = saved.units[unit].texture2D;
     }

@@ -75,6 +75,12 @@ void* fzglutHelvetica10();
 void fzglutBitmapCharacter(void* font, int character);
 int fzglutBitmapLength(void* font, const unsigned char* text);
 
-// GLEW's two calls: the ES 3 entry points need no loading, and framebuffer objects are core.
+// GLEW's calls and its EXT_framebuffer_object pointers: the ES 3 entry points need no loading,
+// and what the program asks GLEW for is core in ES 3.0.
 GLenum fzglewInit();
 GLboolean fzglewIsSupported(const char* name);
+extern PFNGLGENFRAMEBUFFERSPROC fzglGenFramebuffersEXT;
+extern PFNGLBINDFRAMEBUFFERPROC fzglBindFramebufferEXT;
+extern PFNGLFRAMEBUFFERTEXTURE2DPROC fzglFramebufferTexture2DEXT;
+extern PFNGLCHECKFRAMEBUFFERSTATUSPROC fzglCheckFramebufferStatusEXT;
+extern PFNGLDELETEFRAMEBUFFERSPROC fzglDeleteFramebuffersEXT;

@@ -4,13 +4,15 @@
 
 #include <GLES3/gl3.h>
 
+#include <utility>
 #include <vector>
 
 #include "gles/LegacyEnums.h"
 #include "gles/Matrix.h"
 
-// The texture units the program's passes use.
-constexpr int TEXTURE_UNIT_COUNT = 3;
+// The texture units the layer keeps fixed-function state for: GL 2.0 drivers offered 8, and the
+// program's passes use 3.
+constexpr int TEXTURE_UNIT_COUNT = 8;
 
 struct LightSource {
     float ambient[4] = {0.0f, 0.0f, 0.0f, 1.0f};
@@ -57,7 +59,6 @@ struct RasterPosition {
 struct SavedAttributes {
     GLbitfield mask = 0;
     GLint viewport[4] = {};
-    bool lighting = false, light0 = false, normalize = false;
     std::vector<std::pair<GLenum, GLboolean>> driverSwitches;
     int activeUnit = 0;
     TextureUnitState units[TEXTURE_UNIT_COUNT];
@@ -75,7 +76,6 @@ struct LegacyState {
     Material frontMaterial;
     float lightModelAmbient[4] = {0.2f, 0.2f, 0.2f, 1.0f};
     LightProduct frontLightProduct = {};
-    bool lighting = false, light0Enabled = false, normalize = false;
     GLenum shadeModel = GL_SMOOTH;
 
     int activeUnit = 0;

@@ -69,8 +69,8 @@ std::string driverRefusal(const DriverFacts& facts) {
     const bool oldGl = versionNumber(facts.version) < NEEDED_GL;
     // OpenGL 2.0 brings GLSL 1.10; a driver that gives no GLSL version (Mesa told to offer 1.10
     // gives none) is taken at its OpenGL version's word.
-    const int glsl = versionNumber(facts.shadingLanguageVersion);
-    if (!oldGl && !facts.shadingLanguageVersion.empty() && glsl < NEEDED_GLSL) lacking.push_back("GLSL 1.10");
+    const std::string& glsl = facts.shadingLanguageVersion;
+    if (!oldGl && !glsl.empty() && versionNumber(glsl) < NEEDED_GLSL) lacking.push_back("GLSL 1.10");
     if (!facts.framebufferObjects) lacking.push_back("framebuffer objects");
     if (!facts.depthTextures) lacking.push_back("depth textures");
     if (!facts.depthComparison) lacking.push_back("depth texture comparison");

@@ -65,8 +65,8 @@ MessageLocation locate(const std::string& line) {
 }
 
 // The first line of each shader: the desktop's GLSL version, or through the GL layer GLSL ES
-// 3.00 with the GL 2.0 built-ins the layer supplies. GLSL 1.10 and 1.20 number the line after
-// `#line L N` as L + 1, GLSL ES 3.00 as L.
+// 3.00 with the GL 2.0 built-ins the layer supplies. GLSL 1.10 and 1.20 number the line
+// after `#line L N` as L + 1, GLSL ES 3.00 (as every later version) as L.
 #ifdef FUZZLETS_GL_LAYER
 std::string versionBlock(ShaderStage stage) {
     return glslEsVersionBlock(stage == ShaderStage::Fragment ? GL_FRAGMENT_SHADER : GL_VERTEX_SHADER);

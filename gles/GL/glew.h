@@ -59,13 +59,6 @@
 #define glTexParameterf fzglTexParameterf
 #define glDrawBuffer fzglDrawBuffer
 
-// EXT_framebuffer_object became core with the same values and behaviour. As in GLEW, its calls
-// are pointers (the driver check may point them at the core calls); here they start there.
-extern PFNGLGENFRAMEBUFFERSPROC fzglGenFramebuffersEXT;
-extern PFNGLBINDFRAMEBUFFERPROC fzglBindFramebufferEXT;
-extern PFNGLFRAMEBUFFERTEXTURE2DPROC fzglFramebufferTexture2DEXT;
-extern PFNGLCHECKFRAMEBUFFERSTATUSPROC fzglCheckFramebufferStatusEXT;
-extern PFNGLDELETEFRAMEBUFFERSPROC fzglDeleteFramebuffersEXT;
 #define glGenFramebuffersEXT fzglGenFramebuffersEXT
 #define glBindFramebufferEXT fzglBindFramebufferEXT
 #define glFramebufferTexture2DEXT fzglFramebufferTexture2DEXT
