@@ -30,6 +30,10 @@ EM_JS(void, wrapGlutInput, (), {
     canvas.addEventListener('click', function() {
         if (hidden() && !Browser.pointerLock && canvas.requestPointerLock) canvas.requestPointerLock();
     });
+    // The pointer shown again (the settings panel) is free to move, as on the desktop.
+    new MutationObserver(function() {
+        if (!hidden() && document.pointerLockElement) document.exitPointerLock();
+    }).observe(canvas, {attributes: true, attributeFilter: ['style']});
 });
 
 EM_JS(void, setKeyRepeat, (int on), { GLUT.fzKeyRepeat = !!on; });
