@@ -50,7 +50,7 @@ class Page:
         self.next_id = 0
         self.console = []
         self.exceptions = []
-        for domain in ('Runtime', 'Page'):
+        for domain in ('Runtime', 'Page', 'Log'):
             self.call(domain + '.enable')
 
     def call(self, method, **params):
@@ -62,6 +62,8 @@ class Page:
                 return message.get('result', {})
             if message.get('method') == 'Runtime.consoleAPICalled':
                 self.console.append(' '.join(str(a.get('value', '')) for a in message['params']['args']))
+            elif message.get('method') == 'Log.entryAdded':  # the browser's own, WebGL's errors among them
+                self.console.append(message['params']['entry']['text'])
             elif message.get('method') == 'Runtime.exceptionThrown':
                 self.exceptions.append(message['params']['exceptionDetails'])
 
