@@ -17,8 +17,18 @@ void fzglTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei wi
     glTexImage2D(target, level, internalFormat, width, height, border, format, type, pixels);
 }
 
+namespace {
+// WebGL 2 left ES 3.0's texture swizzles out: in the page, depth shows in red alone.
+#ifdef __EMSCRIPTEN__
+constexpr bool TEXTURE_SWIZZLES = false;
+#else
+constexpr bool TEXTURE_SWIZZLES = true;
+#endif
+}  // namespace
+
 void fzglTexParameteri(GLenum target, GLenum name, GLint value) {
     if (name == GL_DEPTH_TEXTURE_MODE) {
+        if (!TEXTURE_SWIZZLES) return;
         // Depth read as luminance: the one depth channel in red, green and blue, alpha 1.
         const bool luminance = value == GL_LUMINANCE;
         glTexParameteri(target, GL_TEXTURE_SWIZZLE_G, luminance ? GL_RED : GL_ZERO);

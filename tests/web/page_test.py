@@ -197,8 +197,8 @@ def run(page, url, desktop):
         check('%r changes the %s' % (key, part), difference(before, page.picture(), box) > 4)
 
     check('no uncaught exception', not page.exceptions, str(page.exceptions[:1]))
-    check('no GL error in the console', not [line for line in page.console if 'GL_INVALID' in line or
-                                            'WebGL: ' in line])
+    gl_errors = [line for line in page.console if 'GL_INVALID' in line or 'WebGL: ' in line]
+    check('no GL error in the console', not gl_errors, '; '.join(gl_errors[:3]))
 
     page.call('Page.navigate', url=url + '?set=shells=99')
     refused = page.wait_for('document.getElementById("messages").textContent.includes("setting \'shells\' takes")')
