@@ -9,7 +9,7 @@ shows, with a deadline of minutes.
 Prints the region figures of both pictures, the time to the first frame and the page's frame
 time; ends with 'N passed, N failed'. FUZZLETS_PAGE_PICTURE=FILE also saves the whole page as the
 reader sees it (the README's picture)."""
-import base64, functools, http.server, io, json, os, re, shutil, subprocess, sys, tempfile, threading, time
+import base64, functools, http.server, io, json, os, re, shutil, signal, subprocess, sys, tempfile, threading, time
 import urllib.request
 import websocket
 from PIL import Image
@@ -36,8 +36,11 @@ class Page:
     """One tab of the shell, reached over its DevTools socket."""
 
     def __init__(self, profile):
+        # Debian's chromium-headless-shell is a script that starts the browser: both, and the
+        # browser's own children, end with the process group of their own they are given here.
         self.shell = subprocess.Popen(['chromium-headless-shell', *SHELL_FLAGS, '--user-data-dir=' + profile,
-                                       'about:blank'], stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+                                       'about:blank'], stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True,
+                                      start_new_session=True)
         for line in self.shell.stderr:
             found = re.search(r'DevTools listening on ws://([^/]+)/', line)
             if found:
@@ -100,7 +103,7 @@ class Page:
         return Image.open(io.BytesIO(base64.b64decode(data))).convert('RGB')
 
     def close(self):
-        self.shell.kill()
+        os.killpg(self.shell.pid, signal.SIGKILL)
         self.shell.wait()
 
 
