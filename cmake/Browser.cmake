@@ -28,13 +28,13 @@ set(BROWSER_PLATFORM_SOURCES
   platform/Console_posix.cpp platform/DataFolder_linux.cpp platform/MemoryFigures_linux.cpp)
 file(GLOB FUZZLETS_SOURCES CONFIGURE_DEPENDS
   app/*.cpp render/*.cpp furballs/*.cpp physics/*.cpp camera/*.cpp audio/*.cpp gles/*.cpp)
-list(REMOVE_ITEM FUZZLETS_SOURCES ${CMAKE_SOURCE_DIR}/app/main.cpp ${CMAKE_SOURCE_DIR}/audio/SoundFile.cpp)
+list(REMOVE_ITEM FUZZLETS_SOURCES ${CMAKE_SOURCE_DIR}/app/main.cpp ${CMAKE_SOURCE_DIR}/audio/SoundFile.cpp
+  ${CMAKE_SOURCE_DIR}/render/GlslDialect_desktop.cpp)
 
 add_executable(fuzzlets app/main.cpp ${FUZZLETS_SOURCES} ${BROWSER_PLATFORM_SOURCES})
 # The layer's GL headers first, then the freeglut extensions the page's GLUT lacks.
 target_include_directories(fuzzlets BEFORE PRIVATE ${CMAKE_SOURCE_DIR}/gles ${CMAKE_SOURCE_DIR}/platform/browser)
 target_include_directories(fuzzlets PRIVATE ${CMAKE_SOURCE_DIR})
-target_compile_definitions(fuzzlets PRIVATE FUZZLETS_GL_LAYER)
 set_source_files_properties(app/DataFolders.cpp PROPERTIES COMPILE_DEFINITIONS
   "FUZZLETS_SOURCE_DIR=\"/\";FUZZLETS_INSTALLED_DATA_DIR=\"/\"")
 set_source_files_properties(app/CommandLine.cpp PROPERTIES COMPILE_DEFINITIONS

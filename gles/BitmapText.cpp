@@ -80,10 +80,10 @@ std::vector<float> glyphQuad(int index, const RasterPosition& raster) {
 // The quad is already in device coordinates: both matrices stand aside for it.
 void drawGlyph(int index) {
     LegacyState& state = legacyState();
-    GLint boundTexture = 0;
-    glActiveTexture(GL_TEXTURE0);
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &boundTexture);
-    glBindTexture(GL_TEXTURE_2D, atlasTexture());
+    const int activeUnit = state.activeUnit;
+    fzglActiveTexture(GL_TEXTURE0);
+    const GLuint boundTexture = state.units[0].boundTexture;
+    fzglBindTexture(GL_TEXTURE_2D, atlasTexture());
     state.modelView.push_back(identityMatrix());
     state.projection.push_back(identityMatrix());
     state.changed();
@@ -92,8 +92,8 @@ void drawGlyph(int index) {
     state.modelView.pop_back();
     state.projection.pop_back();
     state.changed();
-    glBindTexture(GL_TEXTURE_2D, GLuint(boundTexture));
-    glActiveTexture(GLenum(GL_TEXTURE0 + state.activeUnit));
+    fzglBindTexture(GL_TEXTURE_2D, boundTexture);
+    fzglActiveTexture(GLenum(GL_TEXTURE0 + activeUnit));
 }
 
 const Glyph* glyphOf(int character) {

@@ -39,17 +39,10 @@ void setSwitch(GLenum capability, bool on) {
     }
 }
 
-GLuint boundTexture(int unit) {
-    glActiveTexture(GLenum(GL_TEXTURE0 + unit));
-    GLint texture = 0;
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &texture);
-    return GLuint(texture);
-}
-
 void restoreTextureUnits(const SavedAttributes& saved, LegacyState& state) {
     for (int unit = 0; unit < TEXTURE_UNIT_COUNT; ++unit) {
         glActiveTexture(GLenum(GL_TEXTURE0 + unit));
-        glBindTexture(GL_TEXTURE_2D, saved.boundTextures[unit]);
+        glBindTexture(GL_TEXTURE_2D, saved.units[unit].boundTexture);
         state.units[unit] = saved.units[unit];
     }
     state.activeUnit = saved.activeUnit;
@@ -145,8 +138,6 @@ void fzglPushAttrib(GLbitfield mask) {
     for (GLenum capability : DRIVER_SWITCHES) saved.driverSwitches.emplace_back(capability, glIsEnabled(capability));
     saved.activeUnit = state.activeUnit;
     std::copy(std::begin(state.units), std::end(state.units), saved.units);
-    for (int unit = 0; unit < TEXTURE_UNIT_COUNT; ++unit) saved.boundTextures[unit] = boundTexture(unit);
-    glActiveTexture(GLenum(GL_TEXTURE0 + state.activeUnit));
     saved.current = state.current;
     saved.raster = state.raster;
     state.attributeStack.push_back(saved);

@@ -8,12 +8,14 @@ add_library(fuzzlets_gl_layer STATIC ${LAYER_SOURCES})
 target_include_directories(fuzzlets_gl_layer PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(fuzzlets_gl_layer PUBLIC OpenGL::GL)
 
-# No GLEW and no GLU: a GL 2.0 call the layer does not supply fails to compile or to link.
-add_library(fuzzlets_core_gles STATIC ${FUZZLETS_SOURCES} ${PLATFORM_SOURCES})
+# No GLEW and no GLU: a GL 2.0 call the layer does not supply fails to compile or to link. The
+# layer's GLSL dialect stands in for the desktop's.
+set(LAYER_CORE_SOURCES ${FUZZLETS_SOURCES})
+list(REMOVE_ITEM LAYER_CORE_SOURCES ${CMAKE_SOURCE_DIR}/render/GlslDialect_desktop.cpp)
+add_library(fuzzlets_core_gles STATIC ${LAYER_CORE_SOURCES} ${PLATFORM_SOURCES})
 target_include_directories(fuzzlets_core_gles BEFORE PUBLIC ${CMAKE_SOURCE_DIR}/gles)
 target_include_directories(fuzzlets_core_gles PUBLIC ${CMAKE_SOURCE_DIR})
 target_include_directories(fuzzlets_core_gles SYSTEM PUBLIC ${BULLET_INCLUDE_DIRS})
-target_compile_definitions(fuzzlets_core_gles PRIVATE FUZZLETS_GL_LAYER)
 target_link_libraries(fuzzlets_core_gles PUBLIC fuzzlets_gl_layer
   PkgConfig::GLUT PkgConfig::BULLET PkgConfig::PNG PkgConfig::JPEG PkgConfig::SDL2 PkgConfig::SNDFILE
   PkgConfig::KISSFFT PkgConfig::IMGUI ${PLATFORM_LIBRARIES})

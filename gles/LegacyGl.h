@@ -58,6 +58,9 @@ void fzglTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei wi
                     GLenum format, GLenum type, const void* pixels);
 void fzglTexParameteri(GLenum target, GLenum name, GLint value);
 void fzglTexParameterf(GLenum target, GLenum name, GLfloat value);
+// Bindings and deletions are followed, for what each unit's texture is to fixed function.
+void fzglBindTexture(GLenum target, GLuint texture);
+void fzglDeleteTextures(GLsizei count, const GLuint* textures);
 GLint fzgluBuild2DMipmaps(GLenum target, GLint components, GLint width, GLint height, GLenum format, GLenum type,
                           const void* data);
 void fzglDrawBuffer(GLenum buffer);

@@ -4,6 +4,7 @@
 
 #include <GLES3/gl3.h>
 
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -40,6 +41,7 @@ struct LightProduct {
 struct TextureUnitState {
     bool texture2D = false;
     GLenum environmentMode = GL_MODULATE;
+    GLuint boundTexture = 0;  // GL_TEXTURE_2D's
 };
 
 // The current vertex attributes glVertex takes along, in the layer's attribute order.
@@ -62,7 +64,6 @@ struct SavedAttributes {
     std::vector<std::pair<GLenum, GLboolean>> driverSwitches;
     int activeUnit = 0;
     TextureUnitState units[TEXTURE_UNIT_COUNT];
-    GLuint boundTextures[TEXTURE_UNIT_COUNT] = {};
     CurrentVertex current;
     RasterPosition raster;
 };
@@ -80,6 +81,9 @@ struct LegacyState {
 
     int activeUnit = 0;
     TextureUnitState units[TEXTURE_UNIT_COUNT];
+    // Depth textures GL 2.0 read as luminance (its default depth texture mode): the fixed-function
+    // program spreads their one channel, which ES 3.0 gives in red alone.
+    std::unordered_set<GLuint> luminanceDepthTextures;
     CurrentVertex current;
     RasterPosition raster;
     std::vector<SavedAttributes> attributeStack;

@@ -18,11 +18,12 @@ struct ProgramUniforms {
           materialShininess = -1;
     GLint lightModelAmbient = -1;
     GLint productAmbient = -1, productDiffuse = -1, productSpecular = -1;
-    GLint fixedTexturing = -1;
+    GLint fixedTexturing = -1, depthAsLuminance = -1;
     unsigned revision = 0;  // of the state last handed over
 };
 
 const char* const FIXED_TEXTURING_UNIFORM = "fz_fixedTexturing";
+const char* const DEPTH_AS_LUMINANCE_UNIFORM = "fz_depthAsLuminance";
 
 std::unordered_map<GLuint, ProgramUniforms>& programUniforms() {
     static std::unordered_map<GLuint, ProgramUniforms> table;
@@ -54,6 +55,7 @@ ProgramUniforms findUniforms(GLuint program) {
     u.productDiffuse = member(program, FRONT_LIGHT_PRODUCT_UNIFORM, "[0]", "diffuse");
     u.productSpecular = member(program, FRONT_LIGHT_PRODUCT_UNIFORM, "[0]", "specular");
     u.fixedTexturing = glGetUniformLocation(program, FIXED_TEXTURING_UNIFORM);
+    u.depthAsLuminance = glGetUniformLocation(program, DEPTH_AS_LUMINANCE_UNIFORM);
     return u;
 }
 
@@ -109,11 +111,13 @@ const char* const FIXED_VERTEX_SHADER =
 const char* const FIXED_FRAGMENT_SHADER =
     "uniform sampler2D fz_texture0;\n"
     "uniform int fz_fixedTexturing;\n"
+    "uniform bool fz_depthAsLuminance;\n"
     "COLOUR_INTERPOLATION varying vec4 colour;\n"
     "varying vec2 texCoord;\n"
     "void main() {\n"
     "    if (fz_fixedTexturing == TEXTURING_OFF) { gl_FragColor = colour; return; }\n"
     "    vec4 texel = texture2D(fz_texture0, texCoord);\n"
+    "    if (fz_depthAsLuminance) texel = vec4(texel.rrr, 1.0);\n"
     "    if (fz_fixedTexturing == TEXTURING_MODULATE) gl_FragColor = colour * texel;\n"
     "    else if (fz_fixedTexturing == TEXTURING_REPLACE) gl_FragColor = texel;\n"
     "    else if (texel.a < 0.5) discard;\n"  // a bitmap: set bits take the raster colour
@@ -197,6 +201,8 @@ void prepareDraw() {
 }
 
 void prepareFixedFunctionDraw(FixedTexturing texturing) {
-    const ProgramUniforms& uniforms = use(fixedFunctionProgram(legacyState().shadeModel));
+    const LegacyState& state = legacyState();
+    const ProgramUniforms& uniforms = use(fixedFunctionProgram(state.shadeModel));
     glUniform1i(uniforms.fixedTexturing, GLint(texturing));
+    glUniform1i(uniforms.depthAsLuminance, GLint(state.luminanceDepthTextures.count(state.units[0].boundTexture)));
 }

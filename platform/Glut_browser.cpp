@@ -27,6 +27,17 @@ EM_JS(void, wrapGlutInput, (), {
     window.removeEventListener('mousemove', GLUT.onMousemove, true);
     window.addEventListener('keydown', keydown, true);
     window.addEventListener('mousemove', mousemove, true);
+    // GLUT hands wheel turns to the mouse callback as buttons 3 and 4, which the settings panel
+    // does not take: they go to the wheel callback instead, as freeglut's do.
+    window.removeEventListener('mousewheel', GLUT.onMouseWheel, true);
+    window.removeEventListener('DOMMouseScroll', GLUT.onMouseWheel, true);
+    canvas.addEventListener('wheel', function(event) {
+        Browser.calculateMouseEvent(event);
+        var delta = -Browser.getMouseWheelDelta(event);
+        if (delta == 0) return;
+        event.preventDefault();
+        _fuzzletsWheelTurned(delta > 0 ? 1 : -1, Browser.mouseX, Browser.mouseY);
+    }, {passive: false});
     canvas.addEventListener('click', function() {
         if (hidden() && !Browser.pointerLock && canvas.requestPointerLock) canvas.requestPointerLock();
     });
@@ -35,6 +46,8 @@ EM_JS(void, wrapGlutInput, (), {
         if (!hidden() && document.pointerLockElement) document.exitPointerLock();
     }).observe(canvas, {attributes: true, attributeFilter: ['style']});
 });
+
+void (*wheelCallback)(int wheel, int direction, int x, int y) = nullptr;
 
 EM_JS(void, setKeyRepeat, (int on), { GLUT.fzKeyRepeat = !!on; });
 
@@ -59,8 +72,11 @@ void glutIdleFunc(void (*callback)()) {
 
 void glutLeaveFullScreen() { emscripten_exit_fullscreen(); }
 
-// Emscripten's GLUT hands wheel turns to the mouse callback as buttons 3 and 4.
-void glutMouseWheelFunc(void (*)(int, int, int, int)) {}
+void glutMouseWheelFunc(void (*callback)(int, int, int, int)) { wheelCallback = callback; }
+
+EMSCRIPTEN_KEEPALIVE void fuzzletsWheelTurned(int direction, int x, int y) {
+    if (wheelCallback) wheelCallback(0, direction, x, y);
+}
 
 void glutSetKeyRepeat(int mode) {
     wrapGlutInput();

@@ -7,13 +7,11 @@
 #include <sstream>
 
 #include "render/FurStyle.h"
+#include "render/GlslDialect.h"
 #include "render/Room.h"
 #include "render/ShaderPrograms.h"
 #include "render/TextureUnits.h"
 #include "render/Textures.h"
-#ifdef FUZZLETS_GL_LAYER
-#include "gles/ShaderPrelude.h"
-#endif
 
 namespace {
 // Shared files may include others, to this depth: enough for any sensible nesting, and a file
@@ -64,21 +62,8 @@ MessageLocation locate(const std::string& line) {
     return where;
 }
 
-// The first line of each shader: the desktop's GLSL version, or through the GL layer GLSL ES
-// 3.00 with the GL 2.0 built-ins the layer supplies. GLSL 1.10 and 1.20 number the line
-// after `#line L N` as L + 1, GLSL ES 3.00 (as every later version) as L.
-#ifdef FUZZLETS_GL_LAYER
-std::string versionBlock(ShaderStage stage) {
-    return glslEsVersionBlock(stage == ShaderStage::Fragment ? GL_FRAGMENT_SHADER : GL_VERTEX_SHADER);
-}
-constexpr int LINE_DIRECTIVE_OFFSET = 0;
-#else
-std::string versionBlock(ShaderStage) { return "#version 110\n"; }
-constexpr int LINE_DIRECTIVE_OFFSET = -1;
-#endif
-
 std::string lineDirective(int nextLine, int sourceNumber) {
-    return "#line " + std::to_string(nextLine + LINE_DIRECTIVE_OFFSET) + " " + std::to_string(sourceNumber) + "\n";
+    return "#line " + std::to_string(nextLine + glslLineDirectiveOffset()) + " " + std::to_string(sourceNumber) + "\n";
 }
 
 struct Expander {
@@ -124,7 +109,7 @@ ShaderStage stageOf(const std::string& fileName) {
 }
 
 std::string shaderPrelude(ShaderStage stage) {
-    return versionBlock(stage) +
+    return glslVersionBlock(stage) +
            define("FUR_SHELL_COUNT", FUR_SHELL_COUNT) +
            define("FUR_LENGTH_STEP", FUR_LENGTH_STEP) +
            define("FLOOR_SHELL_SPACING", FLOOR_SHELL_SPACING) +

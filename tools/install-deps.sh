@@ -25,7 +25,7 @@ windows_packages=(
 # stb for the page's images, what builds the libraries from Debian's sources, and the headless
 # browser with the DevTools client its test drives it through.
 web_packages=(
-  emscripten node-acorn libstb-dev dpkg-dev zip
+  emscripten node-acorn libstb-dev dpkg-dev quilt zip
   chromium-headless-shell python3-websocket python3-pil
 )
 for option in "$@"; do

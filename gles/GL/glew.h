@@ -57,6 +57,8 @@
 #define glTexImage2D fzglTexImage2D
 #define glTexParameteri fzglTexParameteri
 #define glTexParameterf fzglTexParameterf
+#define glBindTexture fzglBindTexture
+#define glDeleteTextures fzglDeleteTextures
 #define glDrawBuffer fzglDrawBuffer
 
 #define glGenFramebuffersEXT fzglGenFramebuffersEXT

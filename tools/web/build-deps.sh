@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the libraries the browser build links (Bullet, KissFFT, Dear ImGui's core with its GLUT
 # and OpenGL 3 back ends) with Emscripten, from Debian bookworm's source packages, into a prefix
-# outside the source tree. The prefix's name carries a hash of this script, so a changed recipe
-# builds afresh and an unchanged one is reused. Prints the prefix on its last line.
+# outside the source tree. The prefix's name carries a hash of this script and
+# tools/source-packages.sh, so a changed recipe builds afresh and an unchanged one is reused.
+# Prints the prefix on its last line.
 #
 #   tools/web/build-deps.sh              build if not cached
 #   FUZZLETS_WEB_CACHE=DIR ...            cache somewhere else (default ~/.cache/fuzzlets)
@@ -23,7 +24,7 @@ sources=(
 )
 
 cache="${FUZZLETS_WEB_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/fuzzlets}"
-key="$(sha256sum <"$0" | cut -c1-12)"
+key="$(cat "$0" "$source_root/tools/source-packages.sh" | sha256sum | cut -c1-12)"
 prefix="$cache/web-deps-$key"
 if [ -f "$prefix/.complete" ]; then
   echo "Browser libraries: cached in $prefix"
@@ -36,34 +37,7 @@ mkdir -p "$work/src" "$work/build" "$prefix/lib" "$prefix/include" "$prefix/shar
 log="$work/build.log"
 started=$(date +%s)
 
-# apt with its own sources and lists, so the system's package lists stay as they are; the
-# sources are the system's own archives, for source packages.
-apt_options=(-o Dir::Etc::sourcelist="$work/sources.list" -o Dir::Etc::sourceparts=-
-  -o Dir::State::Lists="$work/lists" -o Dir::Cache="$work/apt-cache" -o Debug::NoLocking=1)
-
-fetch_sources() {
-  [ -f "$work/src/.fetched" ] && return
-  "$source_root/tools/debian-sources.sh" bookworm >"$work/sources.list"
-  mkdir -p "$work/lists/partial" "$work/apt-cache/archives/partial"
-  apt-get "${apt_options[@]}" update >>"$log" 2>&1
-  local entry
-  for entry in "${sources[@]}"; do
-    set -- $entry
-    (cd "$work/src" && apt-get "${apt_options[@]}" source --download-only "$1" >>"$log" 2>&1) ||
-      { echo "Could not fetch the source of $1 (see $log)" >&2; exit 1; }
-  done
-  touch "$work/src/.fetched"
-}
-
-# Unpacks a source package with Debian's patches applied; prints its folder.
-unpack() {
-  local package="$1" version="$2" dsc folder
-  dsc="$(ls "$work/src/${package}_"*.dsc)"
-  grep -q "$version" <<<"$(basename "$dsc")" || { echo "$package: expected upstream $version, got $dsc" >&2; exit 1; }
-  folder="$work/src/$package-$version"
-  [ -d "$folder" ] || (cd "$work/src" && dpkg-source --no-check -x "$dsc" "$folder" >>"$log" 2>&1)
-  echo "$folder"
-}
+source "$source_root/tools/source-packages.sh"
 
 # cmake_build NAME SOURCE OPTION...: configures with emcmake and builds; `targets=...` before it
 # limits what is built.

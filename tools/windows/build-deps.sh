@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Cross-builds every library the Windows build links, from Debian bookworm's source packages (the
 # versions the Linux build uses), into a prefix outside the source tree. The prefix's name carries
-# a hash of this script and the toolchain file, so a changed recipe builds afresh and an unchanged
-# one is reused. Prints the prefix on its last line.
+# a hash of this script, the toolchain file and tools/source-packages.sh, so a changed recipe
+# builds afresh and an unchanged one is reused. Prints the prefix on its last line.
 #
 #   tools/windows/build-deps.sh            build if not cached
 #   FUZZLETS_WIN64_CACHE=DIR ...            cache somewhere else (default ~/.cache/fuzzlets)
@@ -33,7 +33,7 @@ sources=(
 )
 
 cache="${FUZZLETS_WIN64_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/fuzzlets}"
-key="$(cat "$0" "$toolchain" | sha256sum | cut -c1-12)"
+key="$(cat "$0" "$toolchain" "$source_root/tools/source-packages.sh" | sha256sum | cut -c1-12)"
 prefix="$cache/win64-deps-$key"
 if [ -f "$prefix/.complete" ]; then
   echo "Windows libraries: cached in $prefix"
@@ -51,48 +51,7 @@ unset PKG_CONFIG_PATH
 log="$work/build.log"
 started=$(date +%s)
 
-# apt with its own sources and lists, so the system's package lists stay as they are; the
-# sources are the system's own archives, for source packages.
-apt_options=(-o Dir::Etc::sourcelist="$work/sources.list" -o Dir::Etc::sourceparts=-
-  -o Dir::State::Lists="$work/lists" -o Dir::Cache="$work/apt-cache" -o Debug::NoLocking=1)
-
-fetch_sources() {
-  [ -f "$work/src/.fetched" ] && return
-  "$source_root/tools/debian-sources.sh" bookworm >"$work/sources.list"
-  mkdir -p "$work/lists/partial" "$work/apt-cache/archives/partial"
-  apt-get "${apt_options[@]}" update >>"$log" 2>&1
-  local entry
-  for entry in "${sources[@]}"; do
-    set -- $entry
-    # The archive does not serve every upstream signature (mpg123's): what counts is that the
-    # .dsc and the tarballs arrived.
-    (cd "$work/src" && apt-get "${apt_options[@]}" source --download-only "$1" >>"$log" 2>&1) || true
-    ls "$work/src/${1}_"*.dsc "$work/src/${1}_"*.orig.tar.* >/dev/null ||
-      { echo "Could not fetch the source of $1 (see $log)" >&2; exit 1; }
-  done
-  touch "$work/src/.fetched"
-}
-
-# Unpacks a source package with Debian's patches applied; prints its folder. dpkg-source refuses
-# packages whose .dsc lists an upstream signature the archive does not serve (mpg123), so
-# those are unpacked by hand and patched with quilt.
-unpack() {
-  local package="$1" version="$2" dsc folder
-  dsc="$(ls "$work/src/${package}_"*.dsc)"
-  folder="$work/src/$package-$version"
-  if [ ! -d "$folder" ]; then
-    if ! (cd "$work/src" && dpkg-source --no-check -x "$dsc" "$folder" >>"$log" 2>&1); then
-      rm -rf "$folder" && mkdir -p "$folder"
-      tar -xf "$(ls "$work/src/${package}_"*.orig.tar.*  | grep -v '\.asc$')" -C "$folder" --strip-components=1
-      tar -xf "$work/src/${package}_"*.debian.tar.* -C "$folder"
-      if [ -f "$folder/debian/patches/series" ]; then
-        (cd "$folder" && QUILT_PATCHES=debian/patches quilt push -a >>"$log" 2>&1)
-      fi
-    fi
-  fi
-  grep -q "$version" <<<"$(basename "$dsc")" || { echo "$package: expected upstream $version, got $dsc" >&2; exit 1; }
-  echo "$folder"
-}
+source "$source_root/tools/source-packages.sh"
 
 # cmake_build NAME SOURCE OPTION...: configures and builds; `targets=...` before it limits what
 # is built.

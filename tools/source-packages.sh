@@ -1,0 +1,46 @@
+# Fetching and unpacking Debian source packages for the library builds of the Windows release and
+# the page; sourced by tools/windows/build-deps.sh and tools/web/build-deps.sh, which set `work`
+# (the build's folder), `log` and `sources` ("package upstream-version" entries) first.
+#
+# apt runs with its own sources and lists, so the system's package lists stay as they are; the
+# sources are the system's own archives, for source packages.
+apt_options=(-o Dir::Etc::sourcelist="$work/sources.list" -o Dir::Etc::sourceparts=-
+  -o Dir::State::Lists="$work/lists" -o Dir::Cache="$work/apt-cache" -o Debug::NoLocking=1)
+
+fetch_sources() {
+  [ -f "$work/src/.fetched" ] && return
+  "$(dirname "${BASH_SOURCE[0]}")/debian-sources.sh" bookworm >"$work/sources.list"
+  mkdir -p "$work/lists/partial" "$work/apt-cache/archives/partial"
+  apt-get "${apt_options[@]}" update >>"$log" 2>&1
+  local entry
+  for entry in "${sources[@]}"; do
+    set -- $entry
+    # The archive does not serve every upstream signature (mpg123's): what counts is that the
+    # .dsc and the tarballs arrived.
+    (cd "$work/src" && apt-get "${apt_options[@]}" source --download-only "$1" >>"$log" 2>&1) || true
+    ls "$work/src/${1}_"*.dsc "$work/src/${1}_"*.orig.tar.* >/dev/null ||
+      { echo "Could not fetch the source of $1 (see $log)" >&2; exit 1; }
+  done
+  touch "$work/src/.fetched"
+}
+
+# Unpacks a source package with Debian's patches applied; prints its folder. dpkg-source refuses
+# packages whose .dsc lists an upstream signature the archive does not serve (mpg123), so
+# those are unpacked by hand and patched with quilt.
+unpack() {
+  local package="$1" version="$2" dsc folder
+  dsc="$(ls "$work/src/${package}_"*.dsc)"
+  folder="$work/src/$package-$version"
+  if [ ! -d "$folder" ]; then
+    if ! (cd "$work/src" && dpkg-source --no-check -x "$dsc" "$folder" >>"$log" 2>&1); then
+      rm -rf "$folder" && mkdir -p "$folder"
+      tar -xf "$(ls "$work/src/${package}_"*.orig.tar.*  | grep -v '\.asc$')" -C "$folder" --strip-components=1
+      tar -xf "$work/src/${package}_"*.debian.tar.* -C "$folder"
+      if [ -f "$folder/debian/patches/series" ]; then
+        (cd "$folder" && QUILT_PATCHES=debian/patches quilt push -a >>"$log" 2>&1)
+      fi
+    fi
+  fi
+  grep -q "$version" <<<"$(basename "$dsc")" || { echo "$package: expected upstream $version, got $dsc" >&2; exit 1; }
+  echo "$folder"
+}
