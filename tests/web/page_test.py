@@ -48,8 +48,10 @@ class Page:
         threading.Thread(target=lambda: [None for _ in self.shell.stderr], daemon=True).start()
         targets = json.load(urllib.request.urlopen('http://%s/json' % found.group(1)))
         page = next(target for target in targets if target['type'] == 'page')
-        # A page inside a frame of seconds answers between frames.
-        self.socket = websocket.create_connection(page['webSocketDebuggerUrl'], timeout=DEADLINE)
+        # A page inside a frame of seconds answers between frames. Chromium refuses a DevTools
+        # socket whose handshake names an origin it was not told to allow (150 does, 156 not).
+        self.socket = websocket.create_connection(page['webSocketDebuggerUrl'], timeout=DEADLINE,
+                                                  suppress_origin=True)
         self.next_id = 0
         self.console = []
         self.exceptions = []
