@@ -41,22 +41,31 @@ class Page:
         self.shell = subprocess.Popen(['chromium-headless-shell', *SHELL_FLAGS, '--user-data-dir=' + profile,
                                        'about:blank'], stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True,
                                       start_new_session=True)
+        self.next_id = 0
+        self.console = []
+        self.exceptions = []
+        # A browser the test cannot reach would outlive it: it ends here instead.
+        try:
+            self.socket = self.connect()
+            for domain in ('Runtime', 'Page', 'Log'):
+                self.call(domain + '.enable')
+        except BaseException:
+            self.close()
+            raise
+
+    def connect(self):
         for line in self.shell.stderr:
             found = re.search(r'DevTools listening on ws://([^/]+)/', line)
             if found:
                 break
+        else:
+            raise RuntimeError('the browser ended before it listened')
         threading.Thread(target=lambda: [None for _ in self.shell.stderr], daemon=True).start()
         targets = json.load(urllib.request.urlopen('http://%s/json' % found.group(1)))
         page = next(target for target in targets if target['type'] == 'page')
         # A page inside a frame of seconds answers between frames. Chromium refuses a DevTools
         # socket whose handshake names an origin it was not told to allow (150 does, 156 not).
-        self.socket = websocket.create_connection(page['webSocketDebuggerUrl'], timeout=DEADLINE,
-                                                  suppress_origin=True)
-        self.next_id = 0
-        self.console = []
-        self.exceptions = []
-        for domain in ('Runtime', 'Page', 'Log'):
-            self.call(domain + '.enable')
+        return websocket.create_connection(page['webSocketDebuggerUrl'], timeout=DEADLINE, suppress_origin=True)
 
     def call(self, method, **params):
         self.next_id += 1
@@ -152,11 +161,13 @@ def main():
     server = serve(site)
     url = 'http://127.0.0.1:%d/index.html' % server.server_address[1]
     profile = tempfile.mkdtemp(prefix='fuzzlets-page-')
-    page = Page(profile)
+    page = None
     try:
+        page = Page(profile)
         run(page, url, desktop_capture)
     finally:
-        page.close()
+        if page:
+            page.close()
         server.shutdown()
         shutil.rmtree(profile, ignore_errors=True)
     failed = results.count(False)
