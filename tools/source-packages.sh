@@ -1,14 +1,23 @@
-# Fetching and unpacking Debian source packages for the library builds of the Windows release and
-# the page; sourced by tools/windows/build-deps.sh and tools/web/build-deps.sh, which set `work`
-# (the build's folder), `log` and `sources` ("package upstream-version" entries) first.
-#
+# Building libraries from Debian's source packages, for the Windows release and the page;
+# sourced by tools/windows/build-deps.sh and tools/web/build-deps.sh. They set `label` (how the
+# messages name the libraries), `prefix` (where they go), `work` (the build's folder), `log` and
+# `sources` ("package upstream-version" entries) first, and a build_NAME function per library.
+
+# The prefix of an unchanged recipe is reused as it is.
+exit_if_cached() {
+  if [ -f "$prefix/.complete" ]; then
+    echo "$label: cached in $prefix"
+    echo "$prefix"
+    exit 0
+  fi
+}
+
 # apt runs with its own sources and lists, so the system's package lists stay as they are; the
 # sources are the system's own archives, for source packages.
-apt_options=(-o Dir::Etc::sourcelist="$work/sources.list" -o Dir::Etc::sourceparts=-
-  -o Dir::State::Lists="$work/lists" -o Dir::Cache="$work/apt-cache" -o Debug::NoLocking=1)
-
 fetch_sources() {
   [ -f "$work/src/.fetched" ] && return
+  local apt_options=(-o Dir::Etc::sourcelist="$work/sources.list" -o Dir::Etc::sourceparts=-
+    -o Dir::State::Lists="$work/lists" -o Dir::Cache="$work/apt-cache" -o Debug::NoLocking=1)
   "$(dirname "${BASH_SOURCE[0]}")/debian-sources.sh" bookworm >"$work/sources.list"
   mkdir -p "$work/lists/partial" "$work/apt-cache/archives/partial"
   apt-get "${apt_options[@]}" update >>"$log" 2>&1
@@ -43,4 +52,39 @@ unpack() {
   fi
   grep -q "$version" <<<"$(basename "$dsc")" || { echo "$package: expected upstream $version, got $dsc" >&2; exit 1; }
   echo "$folder"
+}
+
+# Debian's copyright file of a source package holds every licence text that applies to it.
+licence() {
+  cp "$2/debian/copyright" "$prefix/share/licenses/$1.txt"
+}
+
+# Each library is built once; a stamp in the work folder marks it done, so a half-built prefix
+# of the same recipe is resumed library by library.
+step() {
+  local name="$1"
+  [ -f "$work/build/$name.done" ] && return
+  local t0=$(date +%s)
+  echo "$label: building $name"
+  "build_$name"
+  touch "$work/build/$name.done"
+  echo "$label: $name took $(( $(date +%s) - t0 )) s"
+}
+
+# build_libraries NAME...: fetches the sources, builds each library by its build_NAME, notes the
+# source packages' versions in the prefix and marks it complete. Prints the prefix last.
+build_libraries() {
+  local started=$(date +%s) name entry
+  fetch_sources
+  for name in "$@"; do
+    step "$name"
+  done
+  for entry in "${sources[@]}"; do
+    set -- $entry
+    basename "$(ls "$work/src/${1}_"*.dsc)" .dsc
+  done >"$prefix/VERSIONS"
+  touch "$prefix/.complete"
+  rm -rf "$work"
+  echo "$label: built in $(( $(date +%s) - started )) s into $prefix"
+  echo "$prefix"
 }

@@ -222,7 +222,8 @@ def run(page, url, desktop):
         check('%r changes the %s' % (key, part), difference(before, after, box) > 4)
         if key == '1':
             # Depth reads as luminance, as on the desktop; WebGL 2 has no swizzle to make it so.
-            spread = max(mean_colour(after, box)) - min(mean_colour(after, box))
+            colour = mean_colour(after, box)
+            spread = max(colour) - min(colour)
             check('the shadow map view is grey', spread < 4, 'channels %.1f apart' % spread)
 
     # The settings panel, shown by Tab above, scrolls with the wheel.

@@ -26,18 +26,13 @@ sources=(
 cache="${FUZZLETS_WEB_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/fuzzlets}"
 key="$(cat "$0" "$source_root/tools/source-packages.sh" | sha256sum | cut -c1-12)"
 prefix="$cache/web-deps-$key"
-if [ -f "$prefix/.complete" ]; then
-  echo "Browser libraries: cached in $prefix"
-  echo "$prefix"
-  exit 0
-fi
+label="Browser libraries"
+source "$source_root/tools/source-packages.sh"
+exit_if_cached
 
 work="$cache/web-deps-$key.work"
 mkdir -p "$work/src" "$work/build" "$prefix/lib" "$prefix/include" "$prefix/share/licenses"
 log="$work/build.log"
-started=$(date +%s)
-
-source "$source_root/tools/source-packages.sh"
 
 # cmake_build NAME SOURCE OPTION...: configures with emcmake and builds; `targets=...` before it
 # limits what is built.
@@ -48,20 +43,6 @@ cmake_build() {
   emcmake cmake -S "$source" -B "$work/build/$name" -DCMAKE_INSTALL_PREFIX="$prefix" \
     -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF "$@" >>"$log" 2>&1
   cmake --build "$work/build/$name" -j"$jobs" ${targets:+--target $targets} >>"$log" 2>&1
-}
-
-licence() {
-  cp "$2/debian/copyright" "$prefix/share/licenses/$1.txt"
-}
-
-step() {
-  local name="$1"
-  [ -f "$work/build/$name.done" ] && return
-  local t0=$(date +%s)
-  echo "Browser libraries: building $name"
-  "build_$name"
-  touch "$work/build/$name.done"
-  echo "Browser libraries: $name took $(( $(date +%s) - t0 )) s"
 }
 
 build_bullet() {
@@ -115,16 +96,4 @@ HEADER
   licence imgui "$source"
 }
 
-fetch_sources
-for name in bullet kissfft imgui; do
-  step "$name"
-done
-
-for entry in "${sources[@]}"; do
-  set -- $entry
-  basename "$(ls "$work/src/${1}_"*.dsc)" .dsc
-done >"$prefix/VERSIONS"
-touch "$prefix/.complete"
-rm -rf "$work"
-echo "Browser libraries: built in $(( $(date +%s) - started )) s into $prefix"
-echo "$prefix"
+build_libraries bullet kissfft imgui

@@ -35,13 +35,10 @@ sources=(
 cache="${FUZZLETS_WIN64_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/fuzzlets}"
 key="$(cat "$0" "$toolchain" "$source_root/tools/source-packages.sh" | sha256sum | cut -c1-12)"
 prefix="$cache/win64-deps-$key"
-if [ -f "$prefix/.complete" ]; then
-  echo "Windows libraries: cached in $prefix"
-  echo "$prefix"
-  exit 0
-fi
+label="Windows libraries"
+source "$source_root/tools/source-packages.sh"
+exit_if_cached
 
-# A half-built prefix of the same recipe is resumed library by library; the sources are kept.
 work="$cache/win64-deps-$key.work"
 mkdir -p "$work/src" "$work/build" "$prefix/lib/pkgconfig" "$prefix/include" "$prefix/bin" \
   "$prefix/share/licenses"
@@ -49,9 +46,6 @@ export FUZZLETS_WIN64_DEPS="$prefix"
 export PKG_CONFIG_LIBDIR="$prefix/lib/pkgconfig"
 unset PKG_CONFIG_PATH
 log="$work/build.log"
-started=$(date +%s)
-
-source "$source_root/tools/source-packages.sh"
 
 # cmake_build NAME SOURCE OPTION...: configures and builds; `targets=...` before it limits what
 # is built.
@@ -70,11 +64,6 @@ cmake_install() {
   cmake --install "$work/build/$1" >>"$log" 2>&1
 }
 
-# Debian's copyright file of a source package holds every licence text that applies to it.
-licence() {
-  cp "$2/debian/copyright" "$prefix/share/licenses/$1.txt"
-}
-
 # write_pc NAME LIBS CFLAGS VERSION [REQUIRES]
 write_pc() {
   local name="$1" libs="$2" cflags="$3" version="$4" requires="${5:-}"
@@ -90,17 +79,6 @@ Requires: $requires
 Libs: -L\${libdir} $libs
 Cflags: -I\${includedir} $cflags
 EOF
-}
-
-# Each library is built once; a stamp in the work folder marks it done.
-step() {
-  local name="$1"
-  [ -f "$work/build/$name.done" ] && return
-  local t0=$(date +%s)
-  echo "Windows libraries: building $name"
-  "build_$name"
-  touch "$work/build/$name.done"
-  echo "Windows libraries: $name took $(( $(date +%s) - t0 )) s"
 }
 
 # Debian's MinGW zlib, as a static library only: beside its import library, -lz would pick
@@ -258,17 +236,5 @@ build_runtime_licences() {
   cp /usr/share/doc/gcc-mingw-w64-base/copyright "$prefix/share/licenses/gcc-runtime.txt"
 }
 
-fetch_sources
-for name in zlib libpng libjpeg freeglut glew bullet sdl2 mpg123 lame libsndfile kissfft imgui \
-  googletest runtime_licences; do
-  step "$name"
-done
-
-for entry in "${sources[@]}"; do
-  set -- $entry
-  basename "$(ls "$work/src/${1}_"*.dsc)" .dsc
-done >"$prefix/VERSIONS"
-touch "$prefix/.complete"
-rm -rf "$work"
-echo "Windows libraries: built in $(( $(date +%s) - started )) s into $prefix"
-echo "$prefix"
+build_libraries zlib libpng libjpeg freeglut glew bullet sdl2 mpg123 lame libsndfile kissfft imgui \
+  googletest runtime_licences
