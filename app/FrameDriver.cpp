@@ -85,6 +85,8 @@ void saveRequestedScreenshots() {
 }
 
 std::function<void()> frameReader;
+// Kept across frames: in a page a frame's time runs from one frame's start to the next.
+FrameClock frameClock;
 
 void drawOverlayPass() {
     const int width = scene->windowWidth, height = scene->windowHeight;
@@ -158,8 +160,7 @@ void drawView() {
 void readEachFrame(std::function<void()> reader) { frameReader = std::move(reader); }
 
 void display() {
-    FrameClock clock;
-    clock.start();
+    frameClock.start();
     // While the panel shows, it times the passes (the previous frame's, which are complete),
     // unless the benchmark already timing the frame has installed a profiler.
     Profiler passTimes;
@@ -180,7 +181,7 @@ void display() {
         installProfiler(nullptr);
         scene->lastPassTimes = std::move(passTimes);
     }
-    clock.stop(scene->frameSeconds, scene->totalSeconds);
+    frameClock.stop(scene->frameSeconds, scene->totalSeconds);
     scene->frameTimes.record(scene->frameSeconds);
     if (!scene->paused) scene->worldSeconds += scene->frameSeconds;
 }

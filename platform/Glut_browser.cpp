@@ -1,11 +1,13 @@
 // GLUT in the page: Emscripten's GLUT, completed with the calls it lacks and held to what the
 // program expects of a desktop window. Frames run on the browser's animation frames; the
 // pointer is locked to the canvas for mouse look (a page cannot move it), and Escape, which
-// the browser keeps for itself while the pointer is locked, lets it go; full screen is the
-// browser's, the canvas then filling the screen.
+// the browser keeps for itself while the pointer is locked, lets it go; a finger drags to look.
+// The window is the canvas: its drawing buffer follows the size the page gives it, and full
+// screen is the browser's, the picture then filling the screen.
 #include <GL/freeglut.h>
 #include <emscripten.h>
-#include <emscripten/html5.h>
+
+#include "platform/GlContext.h"
 
 namespace {
 // GLUT's own listeners were registered by glutInit; they are wrapped so that a held key does
@@ -45,6 +47,76 @@ EM_JS(void, wrapGlutInput, (), {
     new MutationObserver(function() {
         if (!hidden() && document.pointerLockElement) document.exitPointerLock();
     }).observe(canvas, {attributes: true, attributeFilter: ['style']});
+
+    // The page's buttons press keys through GLUT's own handlers, as the keyboard does.
+    Module['pressKey'] = function(keyCode, down) {
+        var event = {keyCode: keyCode, shiftKey: false, ctrlKey: false, altKey: false, metaKey: false,
+                     preventDefault: function() {}};
+        if (down) GLUT.onKeydown(event); else GLUT.onKeyup(event);
+    };
+
+    // Touch. With the pointer hidden a finger's drag looks around, as the locked pointer's moves
+    // do (in canvas pixels, from where the program last put the pointer). With the settings panel
+    // shown a finger is the mouse; its release waits for two frames, so that a tap shorter than a
+    // frame still reaches the panel as a press. No touch turns into a click, which would lock
+    // the pointer.
+    ['touchstart', 'touchmove', 'touchend'].forEach(function(type) {
+        window.removeEventListener(type, GLUT.touchHandler, true);
+    });
+    var last = null;
+    var mouseEvent = function(type, touch) {
+        return {type: type, target: canvas, button: 0, pageX: touch.pageX, pageY: touch.pageY,
+                shiftKey: false, ctrlKey: false, altKey: false, metaKey: false, preventDefault: function() {}};
+    };
+    var onTouch = function(event) {
+        event.preventDefault();
+        var touch = event.changedTouches[0];
+        if (event.type == 'touchstart') {
+            last = {x: touch.pageX, y: touch.pageY};
+            if (!hidden()) GLUT.onMouseButtonDown(mouseEvent('mousedown', touch));
+        } else if (event.type == 'touchmove' && last) {
+            if (!hidden()) return GLUT.onMousemove(mouseEvent('mousemove', touch));
+            var scale = canvas.width / canvas.getBoundingClientRect().width;
+            var dx = Math.round((touch.pageX - last.x) * scale), dy = Math.round((touch.pageY - last.y) * scale);
+            if ((dx == 0 && dy == 0) || !GLUT.passiveMotionFunc) return;
+            last = {x: touch.pageX, y: touch.pageY};
+            getWasmTableEntry(GLUT.passiveMotionFunc)(Browser.mouseX + dx, Browser.mouseY + dy);
+        } else if (event.type != 'touchmove') {
+            last = null;
+            if (hidden()) return;
+            var up = mouseEvent('mouseup', touch);
+            requestAnimationFrame(function() { requestAnimationFrame(function() { GLUT.onMouseButtonUp(up); }); });
+        }
+    };
+    ['touchstart', 'touchmove', 'touchend', 'touchcancel'].forEach(function(type) {
+        canvas.addEventListener(type, onTouch, {passive: false});
+    });
+
+    // The drawing buffer follows the canvas's size on the page and the screen's pixel ratio, up to
+    // a cap: every pixel costs fur fill. The program hears of it as a window resize.
+    var MAX_PIXEL_RATIO = 2;
+    var MAX_BUFFER_WIDTH = 1280;
+    var fit = function() {
+        var cssWidth = canvas.getBoundingClientRect().width;
+        if (cssWidth == 0) return;
+        var ratio = Math.min(window.devicePixelRatio || 1, MAX_PIXEL_RATIO);
+        var width = Math.round(Math.min(cssWidth * ratio, MAX_BUFFER_WIDTH));
+        var height = Math.round(width * 3 / 4);
+        if (width == canvas.width && height == canvas.height) return;
+        canvas.width = width;
+        canvas.height = height;
+        if (GLUT.reshapeFunc) getWasmTableEntry(GLUT.reshapeFunc)(width, height);
+    };
+    new ResizeObserver(fit).observe(canvas);
+    window.addEventListener('resize', fit);  // a zoom changes the pixel ratio, not always the size
+
+    // A lost context is given back only to a page that asks for it (preventDefault). Frames
+    // wait meanwhile, so the world stands where it was; on restore every GL object is made again.
+    canvas.addEventListener('webglcontextlost', function(event) {
+        event.preventDefault();
+        _fuzzletsContextLost();
+    });
+    canvas.addEventListener('webglcontextrestored', function() { _fuzzletsContextRestored(); });
 });
 
 void (*wheelCallback)(int wheel, int direction, int x, int y) = nullptr;
@@ -70,7 +142,25 @@ void glutIdleFunc(void (*callback)()) {
     if (callback) emscripten_set_main_loop(callback, 0, false);
 }
 
-void glutLeaveFullScreen() { emscripten_exit_fullscreen(); }
+// Full screen is the picture's frame, not the canvas alone, so that the page's layout letterboxes
+// it; the size then follows the element as it does on the page.
+EM_JS(void, enterFullScreen, (), {
+    var stage = Module['canvas'].parentElement;
+    var request = stage.requestFullscreen || stage.webkitRequestFullscreen;
+    if (request) request.call(stage);
+});
+
+EM_JS(void, leaveFullScreen, (), {
+    var exit = document.exitFullscreen || document.webkitExitFullscreen;
+    if (document.fullscreenElement || document.webkitFullscreenElement) exit.call(document);
+});
+
+void glutFullScreen() { enterFullScreen(); }
+void glutLeaveFullScreen() { leaveFullScreen(); }
+// The window's size is the page's to give: asking for one leaves full screen, and the page's
+// layout decides the rest. A page has no window position.
+void glutReshapeWindow(int, int) { leaveFullScreen(); }
+void glutPositionWindow(int, int) {}
 
 void glutMouseWheelFunc(void (*callback)(int, int, int, int)) { wheelCallback = callback; }
 
@@ -84,4 +174,11 @@ void glutSetKeyRepeat(int mode) {
 }
 
 void glutWarpPointer(int x, int y) { movePointerTo(x, y); }
+
+EMSCRIPTEN_KEEPALIVE void fuzzletsContextLost() { emscripten_pause_main_loop(); }
+
+EMSCRIPTEN_KEEPALIVE void fuzzletsContextRestored() {
+    glContextRestored();
+    emscripten_resume_main_loop();
+}
 }

@@ -1,6 +1,6 @@
 // Web Audio: a script processor asks for each buffer on the page's thread, between frames.
 // Browsers start sound only after the reader's first gesture, so the context is resumed on the
-// first click or key; with no gesture yet it waits, suspended.
+// first click, tap or key; with no gesture yet it waits, suspended.
 #include "platform/SoundDevice.h"
 
 #include <emscripten.h>
@@ -27,8 +27,19 @@ EM_JS(int, startWebAudio, (SoundDevice* device, int rate, int channels, int buff
         }
     };
     node.connect(context.destination);
-    var resume = function() { if (context.state != 'running') context.resume(); };
-    ['click', 'keydown'].forEach(function(type) { window.addEventListener(type, resume, true); });
+    var resume = function() { if (context.state != 'running' && !document.hidden) context.resume(); };
+    ['click', 'keydown', 'pointerup', 'touchend'].forEach(function(type) { window.addEventListener(type, resume, true); });
+    // The music rests while the page is hidden and plays on from there when it is shown again.
+    var resumeWhenShown = false;
+    document.addEventListener('visibilitychange', function() {
+        if (document.hidden && context.state == 'running') {
+            resumeWhenShown = true;
+            context.suspend();
+        } else if (!document.hidden && resumeWhenShown) {
+            resumeWhenShown = false;
+            context.resume();
+        }
+    });
     Module['audioContext'] = context;
     Module['audioNode'] = node;
     return 1;

@@ -16,13 +16,18 @@ std::filesystem::path screenshotPath(const std::filesystem::path& folder, int nu
     return folder / name;
 }
 
-// GL counts rows from the bottom; pictures are read from the top.
-std::vector<std::uint8_t> flipRows(const std::vector<std::uint8_t>& rgb, int width, int height) {
-    const size_t rowBytes = size_t(width) * 3;
-    std::vector<std::uint8_t> flipped(rgb.size());
-    for (int row = 0; row < height; ++row)
-        std::memcpy(&flipped[size_t(row) * rowBytes], &rgb[size_t(height - 1 - row) * rowBytes], rowBytes);
-    return flipped;
+constexpr size_t RGBA_BYTES = 4, RGB_BYTES = 3;
+
+// GL counts rows from the bottom; pictures are read from the top. Alpha is dropped.
+std::vector<std::uint8_t> topDownRgb(const std::vector<std::uint8_t>& rgba, int width, int height) {
+    std::vector<std::uint8_t> rgb(size_t(width) * size_t(height) * RGB_BYTES);
+    for (int row = 0; row < height; ++row) {
+        const std::uint8_t* from = &rgba[size_t(height - 1 - row) * size_t(width) * RGBA_BYTES];
+        std::uint8_t* to = &rgb[size_t(row) * size_t(width) * RGB_BYTES];
+        for (int column = 0; column < width; ++column, from += RGBA_BYTES, to += RGB_BYTES)
+            std::memcpy(to, from, RGB_BYTES);
+    }
+    return rgb;
 }
 }  // namespace
 
@@ -34,11 +39,12 @@ WindowPixels readWindowPixels(GLenum buffer) {
     // and Mesa's software rasteriser does not clip a read outside it.
     pixels.width = std::min(viewport[2], glutGet(GLUT_WINDOW_WIDTH));
     pixels.height = std::min(viewport[3], glutGet(GLUT_WINDOW_HEIGHT));
-    std::vector<std::uint8_t> bottomUp(size_t(pixels.width) * size_t(pixels.height) * 3);
+    // RGBA bytes are the one colour read that OpenGL ES and WebGL 2 always allow.
+    std::vector<std::uint8_t> bottomUp(size_t(pixels.width) * size_t(pixels.height) * RGBA_BYTES);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadBuffer(buffer);
-    glReadPixels(0, 0, pixels.width, pixels.height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
-    pixels.rgb = flipRows(bottomUp, pixels.width, pixels.height);
+    glReadPixels(0, 0, pixels.width, pixels.height, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
+    pixels.rgb = topDownRgb(bottomUp, pixels.width, pixels.height);
     return pixels;
 }
 

@@ -34,5 +34,5 @@ ctest --test-dir build-win --output-on-failure -j"$(nproc)" "$@" || status=$?
 
 # The browser build: the page in Chromium on SwiftShader, its picture against the desktop's.
 tools/web/build-site.sh -DFUZZLETS_WERROR=ON
-/usr/bin/python3 tests/web/page_test.py build-web/site docs/fuzzlets.png || status=$?
+/usr/bin/python3 tests/web/page_test.py build-web/site docs/fuzzlets.png build-tests/tools/fuzzlets-capture || status=$?
 exit "$status"

@@ -58,6 +58,16 @@ TEST(FrameClockTest, FixedFrameTimeAddsUpRealTimeIsMonotonicAndTheTextShowsItsIn
     clock.stop(frameSeconds, totalSeconds);
     EXPECT_GT(frameSeconds, 0.0);
 
+    // Start to start, as in a page: the first frame has no interval before it; a page put aside
+    // for minutes counts one capped frame, not the minutes.
+    FrameClock paced(FrameTimeMeasure::START_TO_START);
+    frameSeconds = 5.0;
+    paced.start();
+    paced.stop(frameSeconds, totalSeconds);
+    EXPECT_EQ(frameSeconds, 0.0);
+    EXPECT_EQ(cappedFrameSeconds(20, 1000), 0.02);
+    EXPECT_EQ(cappedFrameSeconds(300'000, 1000), MAX_FRAME_SECONDS);
+
     // The stream's default formatting: shortest, six significant digits.
     for (const auto& [seconds, text] : {std::pair{0.02, "fps: 50"}, {0.016, "fps: 62.5"}, {0.0, "fps: inf"},
                                         {1.0 / 3.0, "fps: 3"}, {0.007, "fps: 142.857"}, {1e-7, "fps: 1e+07"}})

@@ -4,10 +4,12 @@ Debian's chromium-headless-shell (WebGL 2 on SwiftShader, no GPU, no display) an
 over the DevTools protocol. Frames take seconds there: every wait is for something the page
 shows, with a deadline of minutes.
 
-    page_test.py SITE_FOLDER DESKTOP_CAPTURE.png
+    page_test.py SITE_FOLDER DESKTOP_CAPTURE.png FUZZLETS_CAPTURE
 
-Prints the region figures of both pictures, the time to the first frame and the page's frame
-time; ends with 'N passed, N failed'. FUZZLETS_PAGE_PICTURE=FILE also saves the whole page as the
+The browser runs with its autoplay policy as it ships. FUZZLETS_CAPTURE, the desktop's capture
+tool, records the desktop's flight for the page's to be held against. Prints the region figures
+of both pictures, the time to the first frame and the page's frame time; ends with 'N passed,
+N failed'. FUZZLETS_PAGE_PICTURE=FILE also saves the whole page as the
 reader sees it (the README's picture)."""
 import base64, functools, http.server, io, json, os, re, shutil, signal, subprocess, sys, tempfile, threading, time
 import urllib.request
@@ -16,7 +18,7 @@ from PIL import Image
 
 DEADLINE = 300  # seconds for anything the page is waited for
 SHELL_FLAGS = ['--headless', '--no-sandbox', '--enable-unsafe-swiftshader', '--use-angle=swiftshader',
-               '--hide-scrollbars', '--autoplay-policy=no-user-gesture-required', '--window-size=800,800',
+               '--hide-scrollbars', '--window-size=800,800',
                '--remote-debugging-port=0']
 # Regions of the 640 x 480 picture as (left, top, right, bottom).
 REGIONS = {'walls': (20, 60, 620, 200), 'floor': (20, 400, 620, 440), 'spectrum line': (0, 440, 640, 480)}
@@ -24,6 +26,11 @@ HELP_PANEL = (10, 40, 200, 200)
 SHADOW_MAP_VIEW = (480, 320, 640, 480)
 SETTINGS_PANEL = (302, 8, 632, 472)
 WHOLE = (0, 0, 640, 480)
+FUR_BALLS = (0, 0, 640, 440)
+# The desktop's flight: frames of a quarter second, w held from the first, every other one kept.
+FLIGHT_FPS, FLIGHT_EVERY, FLIGHT_FRAMES = 4, 2, 21
+FLIGHT_HOLD_SECONDS = 2.5
+PHONE = {'width': 390, 'height': 844, 'deviceScaleFactor': 3, 'mobile': True}
 results = []
 
 
@@ -84,8 +91,8 @@ class Page:
     def evaluate(self, expression):
         return self.call('Runtime.evaluate', expression=expression, returnByValue=True)['result'].get('value')
 
-    def wait_for(self, expression):
-        until = time.time() + DEADLINE
+    def wait_for(self, expression, deadline=DEADLINE):
+        until = time.time() + deadline
         while time.time() < until:
             value = self.evaluate(expression)
             if value:
@@ -103,8 +110,10 @@ class Page:
 
     def press(self, key, code, key_code):
         for kind in ('keyDown', 'keyUp'):
-            self.call('Input.dispatchKeyEvent', type=kind, key=key, code=code, windowsVirtualKeyCode=key_code,
-                      text=key if kind == 'keyDown' and len(key) == 1 else '')
+            self.key(kind, key, code, key_code)
+
+    def audio_state(self):
+        return self.evaluate('Module.audioContext ? Module.audioContext.state : ""')
 
     def canvas_origin(self):
         return self.evaluate('(function(r){return [r.left, r.top]})(Module.canvas.getBoundingClientRect())')
@@ -115,11 +124,28 @@ class Page:
         self.call('Input.dispatchMouseEvent', type='mouseWheel', x=left + x, y=top + y, deltaX=0, deltaY=100 * notches)
 
     def picture(self):
-        """The canvas as the reader sees it, 640 x 480."""
-        box = self.canvas_origin()
-        clip = {'x': box[0], 'y': box[1], 'width': 640, 'height': 480, 'scale': 1}
+        """The canvas as the reader sees it, at 640 x 480 whatever its size on the page."""
+        box = self.evaluate('(function(r){return [r.left, r.top, r.width, r.height]})'
+                            '(Module.canvas.getBoundingClientRect())')
+        clip = {'x': box[0], 'y': box[1], 'width': box[2], 'height': box[3], 'scale': 1}
         data = self.call('Page.captureScreenshot', format='png', clip=clip)['data']
-        return Image.open(io.BytesIO(base64.b64decode(data))).convert('RGB')
+        image = Image.open(io.BytesIO(base64.b64decode(data))).convert('RGB')
+        return image.resize((640, 480), Image.BILINEAR)
+
+    def tap(self, selector):
+        """A finger's tap on the middle of an element."""
+        x, y = self.evaluate('(function(r){return [r.left + r.width / 2, r.top + r.height / 2]})'
+                             '(document.querySelector(%s).getBoundingClientRect())' % json.dumps(selector))
+        self.touch([('touchStart', x, y), ('touchEnd', x, y)])
+
+    def touch(self, steps):
+        for kind, x, y in steps:
+            points = [] if kind == 'touchEnd' else [{'x': x, 'y': y}]
+            self.call('Input.dispatchTouchEvent', type=kind, touchPoints=points)
+
+    def key(self, kind, key, code, key_code):
+        self.call('Input.dispatchKeyEvent', type=kind, key=key, code=code, windowsVirtualKeyCode=key_code,
+                        text=key if kind == 'keyDown' and len(key) == 1 else '')
 
     def close(self):
         os.killpg(self.shell.pid, signal.SIGKILL)
@@ -156,15 +182,31 @@ def serve(folder):
     return server
 
 
+def flight_references(capture_tool, folder):
+    """The desktop's pictures of w held from its first frame, by the seconds flown in each."""
+    environment = dict(os.environ, ASAN_OPTIONS='detect_leaks=0')
+    subprocess.run([capture_tool, '--quiet', '--fps', str(FLIGHT_FPS), '--frames', str(FLIGHT_FRAMES),
+                    '--every', str(FLIGHT_EVERY), '--output', folder, '--at', '1:tap=p', '--at', '1:key=w'],
+                   check=True, env=environment, stdout=subprocess.DEVNULL)
+    references = {}
+    for name in sorted(os.listdir(folder)):
+        frame = re.match(r'frame-(\d+)\.png$', name)
+        if frame:  # the first frame has no time before it to fly in
+            references[(int(frame.group(1)) - 1) / FLIGHT_FPS] = Image.open(os.path.join(folder, name)).convert('RGB')
+    return references
+
+
 def main():
-    site, desktop_capture = sys.argv[1], Image.open(sys.argv[2]).convert('RGB')
+    site, desktop_capture, capture_tool = sys.argv[1], Image.open(sys.argv[2]).convert('RGB'), sys.argv[3]
     server = serve(site)
     url = 'http://127.0.0.1:%d/index.html' % server.server_address[1]
     profile = tempfile.mkdtemp(prefix='fuzzlets-page-')
     page = None
     try:
+        references = flight_references(capture_tool, os.path.join(profile, 'flight'))
         page = Page(profile)
-        run(page, url, desktop_capture)
+        run(page, url, desktop_capture, references, os.path.join(profile, 'downloads'))
+        run_on_a_phone(page, url)
     finally:
         if page:
             page.close()
@@ -175,7 +217,7 @@ def main():
     return 1 if failed else 0
 
 
-def run(page, url, desktop):
+def start(page, url):
     opened = time.time()
     page.call('Page.navigate', url=url)
     started = page.wait_for('document.getElementById("messages").textContent.includes("frambuffer objects")')
@@ -183,10 +225,74 @@ def run(page, url, desktop):
     first = page.wait_for('Module.frames >= 1')
     print('first frame %.1f s after the page was opened' % (time.time() - opened))
     check('the first frame is drawn', bool(first))
-    check('the audio context runs', page.wait_for('Module.audioContext && Module.audioContext.state == "running"')
-          == True)
 
+
+def similarity_match(picture, references):
+    """The seconds of the reference most like the picture, on a coarse grey scale."""
+    coarse = lambda image: list(image.convert('L').resize((64, 48), Image.BILINEAR).getdata())
+    ours = coarse(picture)
+    distance = lambda seconds: sum(abs(a - b) for a, b in zip(ours, coarse(references[seconds])))
+    return min(references, key=distance)
+
+
+def check_flight(page, references):
+    """w held for seconds of the wall clock flies as far as the desktop flies in them."""
+    page.key('keyDown', 'w', 'KeyW', 87)
+    held_from = time.time()
+    while time.time() < held_from + FLIGHT_HOLD_SECONDS:
+        page.evaluate('0')
+        time.sleep(0.05)
+    page.key('keyUp', 'w', 'KeyW', 87)
+    held = time.time() - held_from
+    page.after_frames(2)
+    flown = similarity_match(page.picture(), references)
+    # One software-rendered frame either way: the key is seen at frame starts.
+    check('a held w flies as far as on the desktop', abs(flown - held) <= 1.0,
+          'held %.1f s, the picture is the desktop\'s after %.2f s' % (held, flown))
+
+
+def check_screenshot(page, shown, downloads):
+    """F12 downloads the frame as a PNG of the room."""
+    page.call('Browser.setDownloadBehavior', behavior='allow', downloadPath=downloads)
+    page.call('Input.dispatchKeyEvent', type='keyDown', key='F12', code='F12', windowsVirtualKeyCode=123)
+    page.call('Input.dispatchKeyEvent', type='keyUp', key='F12', code='F12', windowsVirtualKeyCode=123)
+    path = os.path.join(downloads, 'fuzzlets-0001.png')
+    until = time.time() + DEADLINE
+    while time.time() < until and not os.path.exists(path):
+        page.evaluate('0')
+        time.sleep(0.2)
+    saved = Image.open(path).convert('RGB').resize((640, 480)) if os.path.exists(path) else None
+    check('F12 downloads a PNG of the room', saved is not None and
+          difference(saved, shown, REGIONS['walls']) < 12 and max(mean_colour(saved, REGIONS['walls'])) > 40)
+
+
+def check_lost_context(page, desktop):
+    """The context taken away and given back: the same room, fur balls and a moving spectrum line."""
+    page.evaluate('Module.fzLoseContext = Module.canvas.getContext("webgl2").getExtension("WEBGL_lose_context");'
+                  'Module.fzLoseContext.loseContext()')
+    check('a lost context is said on the page', bool(page.wait_for('!document.getElementById("lost").hidden')))
+    page.evaluate('Module.fzLoseContext.restoreContext()')
+    page.wait_for('document.getElementById("lost").hidden')
+    page.after_frames(2)
+    shown = page.picture()
+    page.after_frames(2)
+    later = page.picture()
+    for name in ('walls', 'floor'):
+        ours, theirs = mean_colour(shown, REGIONS[name]), mean_colour(desktop, REGIONS[name])
+        check(name + ' are back after the context', max(abs(a - b) for a, b in zip(ours, theirs)) < 30)
+    check('fur balls are back after the context', fur_share(desktop) / 2 < fur_share(shown) < fur_share(desktop) * 2)
+    check('the spectrum line moves after the context', difference(shown, later, REGIONS['spectrum line']) > 0.5)
+
+
+def run(page, url, desktop, references, downloads):
+    start(page, url)
+    # Sound as browsers ship it: waiting for a gesture, and the page saying so; a key is one.
+    check('the sound waits for a gesture', page.audio_state() == 'suspended' and
+          page.evaluate('!document.getElementById("start").hidden'))
+    check('the progress label moved', page.evaluate('document.getElementById("status").textContent') != 'Loading…')
     page.press('u', 'KeyU', 85)
+    check('a key starts the sound', page.wait_for('Module.audioContext.state == "running"') == True)
+
     page.after_frames(2)
     start_frame, start_time = page.frames(), time.time()
     shown = page.picture()
@@ -205,11 +311,14 @@ def run(page, url, desktop):
     print('%-14s %-22.3f %-22.3f' % ('fur balls', ours, theirs))
     check('fur balls cover about as much as on the desktop', theirs / 2 < ours < theirs * 2)
     check('the spectrum line moves', difference(shown, later, REGIONS['spectrum line']) > 0.5)
+    check_screenshot(page, later, downloads)
+    check_lost_context(page, desktop)
 
-    # The world paused and the spectrum hidden, each key changes its part of the picture.
+    # The world paused and the spectrum hidden: the camera flies, and each key changes its part.
     page.press('u', 'KeyU', 85)
     page.press('p', 'KeyP', 80)
     page.after_frames(2)
+    check_flight(page, references)
     for key, code, key_code, part, box in (('1', 'Digit1', 49, 'shadow map view', SHADOW_MAP_VIEW),
                                            ('h', 'KeyH', 72, 'help panel', HELP_PANEL),
                                            ('2', 'Digit2', 50, 'fur shells', REGIONS['floor']),
@@ -231,14 +340,93 @@ def run(page, url, desktop):
     page.turn_wheel(460, 240, 5)
     page.after_frames(2)
     check('the wheel scrolls the settings panel', difference(before, page.picture(), SETTINGS_PANEL) > 4)
-
-    check('no uncaught exception', not page.exceptions, str(page.exceptions[:1]))
-    gl_errors = [line for line in page.console if 'GL_INVALID' in line or 'WebGL: ' in line]
-    check('no GL error in the console', not gl_errors, '; '.join(gl_errors[:3]))
+    check_console(page)
 
     page.call('Page.navigate', url=url + '?set=shells=99')
     refused = page.wait_for('document.getElementById("messages").textContent.includes("setting \'shells\' takes")')
     check('a refused ?set= is named on the page', bool(refused))
+
+
+def check_console(page):
+    check('no uncaught exception', not page.exceptions, str(page.exceptions[:1]))
+    # What the browser says of the context the test took away is no fault of the page's.
+    gl_errors = [line for line in page.console
+                 if ('GL_INVALID' in line or 'WebGL: ' in line) and 'CONTEXT_LOST_WEBGL' not in line]
+    check('no GL error in the console', not gl_errors, '; '.join(gl_errors[:3]))
+    page.exceptions.clear()
+    page.console.clear()
+
+
+def canvas_point(page, x, y):
+    """Page coordinates of a point of the canvas's drawing buffer."""
+    return page.evaluate('(function(c){var r = c.getBoundingClientRect(); return [r.left + %f * r.width / c.width,'
+                         ' r.top + %f * r.height / c.height]})(Module.canvas)' % (x, y))
+
+
+def run_on_a_phone(page, url):
+    """A phone's screen and its finger: the page fits, a drag looks, the buttons do the keys' work."""
+    page.call('Emulation.setDeviceMetricsOverride', **PHONE)
+    page.call('Emulation.setTouchEmulationEnabled', enabled=True, maxTouchPoints=1)
+    start(page, url)
+    layout = page.evaluate('(function(c){var r = c.getBoundingClientRect(); return {scroll: '
+                           'document.documentElement.scrollWidth, inner: innerWidth, innerHeight: innerHeight, '
+                           'left: r.left, right: r.right, bottom: r.bottom, width: r.width, buffer: c.width}})'
+                           '(Module.canvas)')
+    print('phone layout', layout)
+    check('a phone scrolls no way sideways', layout['scroll'] <= layout['inner'])
+    check('a phone sees the whole picture', layout['left'] >= 0 and layout['right'] <= layout['inner'] and
+          layout['bottom'] <= layout['innerHeight'])
+    check('the drawing buffer follows the screen\'s pixels', layout['buffer'] == round(layout['width'] * 2))
+    page.tap('#canvas')
+    check('a tap on the picture starts the sound', page.wait_for('Module.audioContext.state == "running"') == True)
+
+    page.tap('#views [data-key="80"]')
+    page.after_frames(2)
+    still = page.picture()
+    page.after_frames(2)
+    check('the pause button stops the world', difference(still, page.picture(), FUR_BALLS) < 1)
+
+    before = page.picture()
+    x, y = canvas_point(page, page.evaluate('Module.canvas.width') / 2, page.evaluate('Module.canvas.height') / 2)
+    page.touch([('touchStart', x, y)] + [('touchMove', x + 8 * step, y) for step in range(1, 6)] + [('touchEnd', x, y)])
+    page.after_frames(2)
+    check('a drag turns the view', difference(before, page.picture(), WHOLE) > 4)
+
+    for key, part, box in (('85', 'spectrum line', REGIONS['spectrum line']), ('72', 'help panel', HELP_PANEL),
+                           ('49', 'shadow map view', SHADOW_MAP_VIEW), ('50', 'fur shells', REGIONS['floor']),
+                           ('51', 'hair lighting', FUR_BALLS), ('77', 'followed ball', WHOLE),
+                           ('9', 'settings panel', WHOLE)):
+        before = page.picture()
+        page.tap('#views [data-key="%s"]' % key)
+        page.after_frames(2)
+        check('the %s button changes the %s' % (key, part), difference(before, page.picture(), box) > 2)
+
+    # The settings panel's first slider (shells drawn), dragged by a finger.
+    before = page.picture()
+    width = page.evaluate('Module.canvas.width')
+    x, y = canvas_point(page, width - 180, 75)
+    page.touch([('touchStart', x, y)])
+    page.after_frames(1)
+    page.touch([('touchMove', x - 10 * step, y) for step in range(1, 8)])
+    page.after_frames(1)
+    page.touch([('touchEnd', x, y)])
+    page.after_frames(2)
+    check('a finger moves a slider of the panel', difference(before, page.picture(), WHOLE) > 2)
+
+    page.tap('#views [data-key="9"]')
+    page.tap('#views [data-key="77"]')
+    page.after_frames(2)
+    before = page.picture()
+    x, y = page.evaluate('(function(r){return [r.left + r.width / 2, r.top + r.height / 2]})'
+                         '(document.querySelector("#flight [data-key=\'87\']").getBoundingClientRect())')
+    page.touch([('touchStart', x, y)])
+    page.after_frames(3)
+    page.touch([('touchEnd', x, y)])
+    page.after_frames(2)
+    check('holding forward flies', difference(before, page.picture(), WHOLE) > 4)
+    page.tap('#views [data-key="70"]')
+    check('the full screen button fills the screen', bool(page.wait_for('document.fullscreenElement != null', 30)))
+    check_console(page)
 
 
 if __name__ == '__main__':
