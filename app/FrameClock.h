@@ -6,9 +6,9 @@
 #include "platform/FramePacing.h"
 
 // The longest interval between frame starts that counts as a frame's time: a page that stalled
-// goes on from where it stood instead of throwing the world forward. Software-rendered pages draw
-// a frame in well under this.
-constexpr double MAX_FRAME_SECONDS = 1.0;
+// goes on from where it stood instead of throwing the world forward. A page put aside is caught
+// apart (a suspension, below); software-rendered pages draw a frame in under this.
+constexpr double MAX_FRAME_SECONDS = 2.0;
 
 // A count of clock ticks as seconds, at most MAX_FRAME_SECONDS.
 double cappedFrameSeconds(std::int64_t counts, std::int64_t countsPerSecond);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/GlContext.h"
 #include "render/Profiler.h"
 
 namespace {
@@ -34,38 +35,33 @@ void Scene::init() {
     profileMark("shaders");
     setFixedGlState();
     for (const char* name : SHADER_PROGRAM_NAMES) loadShaderProgram(SHADER_DIRECTORY, name);
-    setLightAndMaterial();
     loadTextures();
-    glEnable(GL_LIGHT0);
-    glClearColor(CLEAR_COLOUR[0], CLEAR_COLOUR[1], CLEAR_COLOUR[2], CLEAR_COLOUR[3]);
     profileMark("physics and balls");
     physics = PhysicsWorld::instance();
     furBalls = spawnFurBalls();
     physics->resetBodies();
     profileMark("shadow target");
-    const ShadowTarget target = createShadowTarget();
-    shadowFramebuffer = target.framebuffer;
-    shadowDepthTexture = target.depthTexture;
-    shadowMapSize = target.size;
+    makeShadowTarget(SHADOW_MAP_SIZE);
     // The music starts last, once everything else has loaded.
     profileMark("music");
     playMusic(*music);
-    depthTexStep = shadowTexelStep(shadowMapSize);
     swapControl = std::make_unique<SwapControl>();
+    whenGlContextRestored(GlContextUser::Program, [this] { remakeGlObjects(); });
     profileMark(nullptr);
+}
+
+void Scene::remakeGlObjects() {
+    setFixedGlState();
+    showShaderFailures(programs.remake(SHADER_DIRECTORY));
+    loadTextures();
+    makeShadowTarget(shadowMapSize);
+    panel.remakeGlObjects();
 }
 
 void Scene::applyChangedSettings() {
     const Settings& wanted = settings;
     Settings& built = appliedSettings;
-    if (wanted.shadowMapSize != built.shadowMapSize) {
-        deleteShadowTarget(shadowTarget());
-        const ShadowTarget target = createShadowTarget(wanted.shadowMapSize);
-        shadowFramebuffer = target.framebuffer;
-        shadowDepthTexture = target.depthTexture;
-        shadowMapSize = target.size;
-        depthTexStep = shadowTexelStep(shadowMapSize);
-    }
+    if (wanted.shadowMapSize != built.shadowMapSize) makeShadowTarget(wanted.shadowMapSize);
     if (wanted.hairDensity != built.hairDensity) makeShellTextures(furShells, wanted.hairDensity);
     if (wanted.gravity != built.gravity) physics->setGravityScale(wanted.gravity);
     if (wanted.musicGain() != built.musicGain() && audioSystem) audioSystem->setVolume(wanted.musicGain());
@@ -73,7 +69,10 @@ void Scene::applyChangedSettings() {
     built = wanted;
 }
 
+// The state start-up sets once and every frame relies on. Texturing is switched on for unit 0,
+// the active one at start-up.
 void Scene::setFixedGlState() {
+    glActiveTexture(GL_TEXTURE0);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_CULL_FACE);
     glShadeModel(GL_FLAT);
@@ -83,6 +82,19 @@ void Scene::setFixedGlState() {
     glEnable(GL_BLEND);
     glEnable(GL_NORMALIZE);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    setLightAndMaterial();
+    glEnable(GL_LIGHT0);
+    glClearColor(CLEAR_COLOUR[0], CLEAR_COLOUR[1], CLEAR_COLOUR[2], CLEAR_COLOUR[3]);
+}
+
+// Replaces the shadow target (none before start-up makes the first) with one of size texels a side.
+void Scene::makeShadowTarget(int size) {
+    deleteShadowTarget(shadowTarget());
+    const ShadowTarget target = createShadowTarget(size);
+    shadowFramebuffer = target.framebuffer;
+    shadowDepthTexture = target.depthTexture;
+    shadowMapSize = target.size;
+    depthTexStep = shadowTexelStep(shadowMapSize);
 }
 
 void Scene::setLightAndMaterial() {
@@ -102,19 +114,20 @@ void Scene::loadShaderProgram(const std::string& directory, const std::string& n
 
 void Scene::reloadShaders() {
     const std::string failures = programs.reload(SHADER_DIRECTORY);
-    if (failures.empty()) {
-        std::printf("shaders reloaded from %s\n", SHADER_DIRECTORY);
-    } else if (failures != shaderErrors) {
-        // Printed once; the screen shows it until a reload succeeds.
-        std::printf("%s", failures.c_str());
-    }
+    if (failures.empty()) std::printf("shaders reloaded from %s\n", SHADER_DIRECTORY);
+    showShaderFailures(failures);
+}
+
+// Printed once; the screen shows them until the programs are made without failure.
+void Scene::showShaderFailures(const std::string& failures) {
+    if (!failures.empty() && failures != shaderErrors) std::printf("%s", failures.c_str());
     std::fflush(stdout);
     shaderErrors = failures;
 }
 
 void Scene::loadTextures() {
     profileMark("shell textures");
-    makeShellTextures(furShells);
+    makeShellTextures(furShells, appliedSettings.hairDensity);
     profileMark("images");
     loadImageTexture(normalMap1Texture, NORMAL_MAP_PATH);
     loadImageTexture(normalMap2Texture, WALL_IMAGE_PATH);

@@ -39,11 +39,16 @@ public:
     // Makes every program again from its files; a program that fails keeps the last one that
     // worked, and its messages stay in shaderErrors until a reload succeeds.
     void reloadShaders();
+    // Deletes the shell and image textures, if any, and makes them at the density last applied.
     void loadTextures();
     ShadowTarget shadowTarget() const { return {shadowFramebuffer, shadowDepthTexture, shadowMapSize}; }
     // Remakes what a changed setting is built into (shadow target, shell textures) and hands
     // the physics, the music and the swap their new values. Cheap when nothing changed.
     void applyChangedSettings();
+    // What a lost context given back empty needs: every GL object the scene and its panel made,
+    // deleted and made again as last built, and the GL state start-up set. Start-up registers it
+    // with whenGlContextRestored; the world, settings, camera, views and music carry on.
+    void remakeGlObjects();
 
     double frameSeconds = 0.0;
     double totalSeconds = 0.0;
@@ -93,7 +98,8 @@ public:
     int screenshotsRequested = 0;
     // Frames shown so far: the frame driver counts each swap.
     unsigned long framesSwapped = 0;
-    // The messages of the last failed shader reload, shown over the frame; empty once one works.
+    // The messages of the programs' last failed making (a reload, or a restored context's
+    // remake), shown over the frame; empty once they are all made.
     std::string shaderErrors;
     // Looks at the shader files from before start-up loads them, so no edit goes unseen.
     ShaderWatcher shaderWatcher{SHADER_DIRECTORY};
@@ -104,4 +110,6 @@ private:
     Scene() = default;
     void setFixedGlState();
     void setLightAndMaterial();
+    void makeShadowTarget(int size);
+    void showShaderFailures(const std::string& failures);
 };

@@ -6,8 +6,11 @@
 #include <backends/imgui_impl_glut.h>
 #include <backends/imgui_impl_opengl2.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+
+#include "platform/PixelRatio.h"
 
 namespace {
 const float PANEL_WIDTH = 330.0f;
@@ -61,12 +64,13 @@ void drawSetting(Settings& settings, int index) {
     ImGui::PopID();
 }
 
-void drawFrameTimes(const FrameTimeHistory& frames, const Profiler* passTimes, const std::string& vsyncState) {
+void drawFrameTimes(const FrameTimeHistory& frames, const Profiler* passTimes, const std::string& vsyncState,
+                    float panelWidth, float scale) {
     const float latest = frames.milliseconds()[(frames.oldest() + FrameTimeHistory::LENGTH - 1) % FrameTimeHistory::LENGTH];
     char caption[32];
     std::snprintf(caption, sizeof caption, "%.1f ms", double(latest));
     ImGui::PlotLines("##frames", frames.milliseconds(), FrameTimeHistory::LENGTH, frames.oldest(), caption, 0.0f,
-                     FLT_MAX, ImVec2(PANEL_WIDTH * 0.55f, GRAPH_HEIGHT));
+                     FLT_MAX, ImVec2(panelWidth * 0.55f, GRAPH_HEIGHT * scale));
     ImGui::SameLine();
     ImGui::BeginGroup();
     for (const auto& [section, label] : PASSES)
@@ -112,13 +116,32 @@ void SettingsPanel::start() {
     // Nothing is written into the user's working directory.
     io.IniFilename = nullptr;
     io.LogFilename = nullptr;
-    ImGui::StyleColorsDark();
-    // Tighter rows, so that every setting fits a 640 x 480 window with little scrolling.
-    ImGui::GetStyle().ItemSpacing.y = 3.0f;
-    ImGui::GetStyle().FramePadding.y = 1.0f;
+    applyStyle(windowPixelsPerPoint());
     ImGui_ImplGLUT_Init();
     ImGui_ImplOpenGL2_Init();
     started = true;
+}
+
+// Where a window pixel is smaller than a point (a phone's page), text and rows grow with it, so
+// that they stay readable and a finger can hold a slider.
+void SettingsPanel::applyStyle(float pixelsPerPoint) {
+    ImGui::StyleColorsDark();
+    ImGuiStyle& style = ImGui::GetStyle();
+    // Tighter rows, so that every setting fits a 640 x 480 window with little scrolling.
+    style.ItemSpacing.y = 3.0f;
+    style.FramePadding.y = 1.0f;
+    style.ScaleAllSizes(pixelsPerPoint);
+    ImGui::GetIO().FontGlobalScale = pixelsPerPoint;
+    scale = pixelsPerPoint;
+}
+
+// The renderer back end starts again, and makes its objects at the next frame. Remaking only
+// its objects is not enough in the layer: ImGui 1.86's OpenGL 3 back end keeps its buffers'
+// sizes past their deletion, so new buffers would get no storage and the panel no draws.
+void SettingsPanel::remakeGlObjects() {
+    if (!started) return;
+    ImGui_ImplOpenGL2_Shutdown();
+    ImGui_ImplOpenGL2_Init();
 }
 
 void SettingsPanel::toggle() {
@@ -166,15 +189,17 @@ PanelRequests SettingsPanel::draw(Settings& settings, const FrameTimeHistory& fr
                                   const std::string& vsyncState, int windowWidth, int windowHeight) {
     PanelRequests requests;
     ImGui::GetIO().DisplaySize = ImVec2(float(windowWidth), float(windowHeight));
+    if (windowPixelsPerPoint() != scale) applyStyle(windowPixelsPerPoint());
+    const float width = std::min(PANEL_WIDTH * scale, float(windowWidth) - 2.0f * PANEL_MARGIN);
     ImGui_ImplOpenGL2_NewFrame();
     ImGui_ImplGLUT_NewFrame();  // calls ImGui::NewFrame itself in this ImGui version
 
     ImGui::SetNextWindowPos(ImVec2(float(windowWidth) - PANEL_MARGIN, PANEL_MARGIN), ImGuiCond_Always, ImVec2(1.0f, 0.0f));
-    ImGui::SetNextWindowSize(ImVec2(PANEL_WIDTH, float(windowHeight) - 2.0f * PANEL_MARGIN), ImGuiCond_Always);
+    ImGui::SetNextWindowSize(ImVec2(width, float(windowHeight) - 2.0f * PANEL_MARGIN), ImGuiCond_Always);
     ImGui::SetNextWindowBgAlpha(PANEL_BACKGROUND_ALPHA);
     ImGui::Begin("Settings (Tab hides)", nullptr, ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoResize |
                                                       ImGuiWindowFlags_NoCollapse);
-    ImGui::PushItemWidth(PANEL_WIDTH * 0.36f);
+    ImGui::PushItemWidth(width * 0.36f);
     if (ImGui::Button("reset all")) settings = Settings{};
     bool groupOpen = false;
     for (int index = 0; index < SETTING_COUNT; ++index) {
@@ -190,7 +215,7 @@ PanelRequests SettingsPanel::draw(Settings& settings, const FrameTimeHistory& fr
             ImGui::SameLine();
             requests.leapNow = ImGui::Button("leap now");
         } else if (std::strcmp(group, "Frame") == 0) {
-            drawFrameTimes(frames, passTimes, vsyncState);
+            drawFrameTimes(frames, passTimes, vsyncState, width, scale);
         }
     }
     ImGui::PopItemWidth();

@@ -40,6 +40,8 @@ public:
 
     bool shown() const { return visible; }
     void toggle();
+    // Deletes ImGui's GL objects, to be made again at the next frame, if the panel ever started it.
+    void remakeGlObjects();
 
     // Events while the panel is shown go to ImGui first. Each returns whether ImGui keeps the
     // event: a key while a panel field has the keyboard, any pointer event.
@@ -55,6 +57,8 @@ public:
 
 private:
     void start();
+    void applyStyle(float pixelsPerPoint);
     bool started = false;
+    float scale = 1.0f;  // window pixels per point the style was made for
     bool visible = false;
 };

@@ -26,7 +26,7 @@ set(BROWSER_PLATFORM_SOURCES
   platform/ImageFiles_browser.cpp platform/SoundDevice_browser.cpp platform/SoundFile_browser.cpp
   platform/StopRequests_browser.cpp platform/ChildProcess_posix.cpp platform/Clock_posix.cpp
   platform/Console_posix.cpp platform/DataFolder_linux.cpp platform/MemoryFigures_linux.cpp
-  platform/FramePacing_browser.cpp platform/GlContext.cpp)
+  platform/FramePacing_browser.cpp platform/GlContext.cpp platform/PixelRatio_browser.cpp)
 file(GLOB FUZZLETS_SOURCES CONFIGURE_DEPENDS
   app/*.cpp render/*.cpp furballs/*.cpp physics/*.cpp camera/*.cpp audio/*.cpp gles/*.cpp)
 list(REMOVE_ITEM FUZZLETS_SOURCES ${CMAKE_SOURCE_DIR}/app/main.cpp ${CMAKE_SOURCE_DIR}/audio/SoundFile.cpp

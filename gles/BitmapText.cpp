@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "gles/BitmapFont.h"
+#include "gles/ContextObjects.h"
 #include "gles/ImmediateMode.h"
 #include "gles/LegacyGl.h"
 #include "gles/LegacyState.h"
@@ -38,8 +39,9 @@ GLuint makeAtlas(const BitmapFont& font) {
 }
 
 GLuint atlasTexture() {
-    static const GLuint texture = makeAtlas(HELVETICA_10);
-    return texture;
+    static ContextObjects<GLuint> atlas([](const GLuint& texture) { glDeleteTextures(1, &texture); });
+    if (!atlas.value) atlas.value = makeAtlas(HELVETICA_10);
+    return atlas.value;
 }
 
 void addCorner(std::vector<float>& vertices, const GLint viewport[4], float x, float y, float depth, float s, float t,

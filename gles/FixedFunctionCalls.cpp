@@ -8,6 +8,7 @@
 #include "gles/LegacyEnums.h"
 #include "gles/LegacyGl.h"
 #include "gles/LegacyState.h"
+#include "platform/GlContext.h"
 
 namespace {
 // The driver's own switches that the attribute groups the program pushes cover.
@@ -48,6 +49,23 @@ void restoreTextureUnits(const SavedAttributes& saved, LegacyState& state) {
     state.activeUnit = saved.activeUnit;
     glActiveTexture(GLenum(GL_TEXTURE0 + state.activeUnit));
 }
+
+// The textures and the program the layer follows went with the lost context, which comes back
+// with none bound and unit 0 active: the layer believes the same, and hands the context the
+// program's active unit (on a live context the unbinding is real too).
+void forgetLostBindings() {
+    LegacyState& state = legacyState();
+    SavedAttributes unbound;
+    unbound.activeUnit = state.activeUnit;
+    for (int unit = 0; unit < TEXTURE_UNIT_COUNT; ++unit) {
+        unbound.units[unit] = state.units[unit];
+        unbound.units[unit].boundTexture = 0;
+    }
+    restoreTextureUnits(unbound, state);
+    state.luminanceDepthTextures.clear();
+    state.program = 0;
+    glUseProgram(0);
+}
 }  // namespace
 
 // GL 2.0's initial light and material, with their products.
@@ -55,6 +73,7 @@ LegacyState& legacyState() {
     static LegacyState state = [] {
         LegacyState initial;
         updateLightProducts(initial);
+        whenGlContextRestored(GlContextUser::GlLayer, forgetLostBindings);
         return initial;
     }();
     return state;

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "gles/ContextObjects.h"
 #include "gles/LegacyGl.h"
 #include "gles/LegacyState.h"
 #include "gles/Programs.h"
@@ -21,12 +22,9 @@ Primitive& primitive() {
 }
 
 GLuint streamBuffer() {
-    static GLuint buffer = [] {
-        GLuint name = 0;
-        glGenBuffers(1, &name);
-        return name;
-    }();
-    return buffer;
+    static ContextObjects<GLuint> buffer([](const GLuint& name) { glDeleteBuffers(1, &name); });
+    if (!buffer.value) glGenBuffers(1, &buffer.value);
+    return buffer.value;
 }
 
 // ES 3.0 has no quads: each becomes two triangles sharing its first-to-third diagonal.

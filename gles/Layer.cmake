@@ -3,8 +3,10 @@
 # and ImGui back-end header stand where the desktop's are. On the desktop the ES 3.0 entry
 # points come from libGL, which dispatches to Mesa's compatibility context; it takes GLSL ES
 # 3.00 shaders (GL_ARB_ES3_compatibility), so the layer draws on the plain build's rasteriser.
+# The layer forgets its own objects when a lost context comes back, so the registry of what
+# is made again lives with it, below the program's library.
 file(GLOB LAYER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/gles/*.cpp)
-add_library(fuzzlets_gl_layer STATIC ${LAYER_SOURCES})
+add_library(fuzzlets_gl_layer STATIC ${LAYER_SOURCES} ${CMAKE_SOURCE_DIR}/platform/GlContext.cpp)
 target_include_directories(fuzzlets_gl_layer PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(fuzzlets_gl_layer PUBLIC OpenGL::GL)
 
@@ -12,7 +14,9 @@ target_link_libraries(fuzzlets_gl_layer PUBLIC OpenGL::GL)
 # layer's GLSL dialect stands in for the desktop's.
 set(LAYER_CORE_SOURCES ${FUZZLETS_SOURCES})
 list(REMOVE_ITEM LAYER_CORE_SOURCES ${CMAKE_SOURCE_DIR}/render/GlslDialect_desktop.cpp)
-add_library(fuzzlets_core_gles STATIC ${LAYER_CORE_SOURCES} ${PLATFORM_SOURCES})
+set(LAYER_PLATFORM_SOURCES ${PLATFORM_SOURCES})
+list(REMOVE_ITEM LAYER_PLATFORM_SOURCES platform/GlContext.cpp)
+add_library(fuzzlets_core_gles STATIC ${LAYER_CORE_SOURCES} ${LAYER_PLATFORM_SOURCES})
 target_include_directories(fuzzlets_core_gles BEFORE PUBLIC ${CMAKE_SOURCE_DIR}/gles)
 target_include_directories(fuzzlets_core_gles PUBLIC ${CMAKE_SOURCE_DIR})
 target_include_directories(fuzzlets_core_gles SYSTEM PUBLIC ${BULLET_INCLUDE_DIRS})

@@ -4,6 +4,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "gles/ContextObjects.h"
 #include "gles/LegacyGl.h"
 #include "gles/LegacyState.h"
 #include "gles/ShaderInterface.h"
@@ -25,9 +26,10 @@ struct ProgramUniforms {
 const char* const FIXED_TEXTURING_UNIFORM = "fz_fixedTexturing";
 const char* const DEPTH_AS_LUMINANCE_UNIFORM = "fz_depthAsLuminance";
 
+// The program's own programs are the program's to make again; what was found in them goes.
 std::unordered_map<GLuint, ProgramUniforms>& programUniforms() {
-    static std::unordered_map<GLuint, ProgramUniforms> table;
-    return table;
+    static ContextObjects<std::unordered_map<GLuint, ProgramUniforms>> table;
+    return table.value;
 }
 
 GLint member(GLuint program, const char* structName, const char* arrayIndex, const char* field) {
@@ -135,9 +137,13 @@ std::string texturingDefines(const char* interpolation) {
 
 // GL_FLAT takes each primitive's colour from its last vertex, as ES 3.0's flat qualifier does.
 GLuint fixedFunctionProgram(GLenum shadeModel) {
-    static const GLuint flat = buildLayerProgram(FIXED_VERTEX_SHADER, FIXED_FRAGMENT_SHADER, texturingDefines("flat").c_str());
-    static const GLuint smooth = buildLayerProgram(FIXED_VERTEX_SHADER, FIXED_FRAGMENT_SHADER, texturingDefines("").c_str());
-    return shadeModel == GL_FLAT ? flat : smooth;
+    const auto release = [](const GLuint& program) { glDeleteProgram(program); };
+    static ContextObjects<GLuint> flat(release), smooth(release);
+    const bool isFlat = shadeModel == GL_FLAT;
+    GLuint& program = (isFlat ? flat : smooth).value;
+    if (!program)
+        program = buildLayerProgram(FIXED_VERTEX_SHADER, FIXED_FRAGMENT_SHADER, texturingDefines(isFlat ? "flat" : "").c_str());
+    return program;
 }
 
 GLuint compileStage(GLenum type, const std::string& defines, const char* body) {

@@ -1,12 +1,14 @@
-// GLU's sphere as a mesh made once per radius, slices and stacks: the vertices, normals and
-// texture coordinates GLU sends for a textured, smooth, outward sphere, in its order (one quad
-// strip per stack from the +z pole down), kept as indexed triangles with the strips' winding.
+// GLU's sphere as a mesh made once per radius, slices and stacks (and again in a restored
+// context): the vertices, normals and texture coordinates GLU sends for a textured, smooth,
+// outward sphere, in its order (one quad strip per stack from the +z pole down), kept as indexed
+// triangles with the strips' winding.
 #include <cmath>
 #include <cstdint>
 #include <map>
 #include <tuple>
 #include <vector>
 
+#include "gles/ContextObjects.h"
 #include "gles/LegacyGl.h"
 #include "gles/Programs.h"
 #include "gles/VertexArrays.h"
@@ -93,11 +95,18 @@ SphereMesh makeSphere(double radius, int slices, int stacks) {
     return mesh;
 }
 
+void deleteMeshes(const std::map<SphereKey, SphereMesh>& meshes) {
+    for (const auto& [key, mesh] : meshes) {
+        glDeleteBuffers(1, &mesh.vertexBuffer);
+        glDeleteBuffers(1, &mesh.indexBuffer);
+    }
+}
+
 const SphereMesh& sphere(double radius, int slices, int stacks) {
-    static std::map<SphereKey, SphereMesh> meshes;
+    static ContextObjects<std::map<SphereKey, SphereMesh>> meshes(deleteMeshes);
     const SphereKey key{radius, slices, stacks};
-    auto found = meshes.find(key);
-    if (found == meshes.end()) found = meshes.emplace(key, makeSphere(radius, slices, stacks)).first;
+    auto found = meshes.value.find(key);
+    if (found == meshes.value.end()) found = meshes.value.emplace(key, makeSphere(radius, slices, stacks)).first;
     return found->second;
 }
 }  // namespace

@@ -116,7 +116,13 @@ EM_JS(void, wrapGlutInput, (), {
         event.preventDefault();
         _fuzzletsContextLost();
     });
-    canvas.addEventListener('webglcontextrestored', function() { _fuzzletsContextRestored(); });
+    // The names of the lost context name nothing now: Emscripten's GL forgets them, so that the
+    // program's deleting them is the silent no-op GL makes of unknown names, not a WebGL error.
+    canvas.addEventListener('webglcontextrestored', function() {
+        [GL.buffers, GL.programs, GL.framebuffers, GL.renderbuffers, GL.textures, GL.shaders, GL.vaos,
+         GL.queries, GL.samplers, GL.transformFeedbacks, GL.syncs].forEach(function(names) { names.fill(null); });
+        _fuzzletsContextRestored();
+    });
 });
 
 void (*wheelCallback)(int wheel, int direction, int x, int y) = nullptr;

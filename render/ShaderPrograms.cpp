@@ -117,8 +117,7 @@ void ProgramTable::load(const std::string& directory, const std::string& name) {
         std::printf("%s", built.log.c_str());
         std::fflush(stdout);
     }
-    programs[name] = built.program;
-    shaders[name] = built.shaders;
+    enter(name, built);
 }
 
 std::string ProgramTable::reload(const std::string& directory) {
@@ -131,10 +130,25 @@ std::string ProgramTable::reload(const std::string& directory) {
             continue;
         }
         remove({program, shaders[name], ""});
-        program = built.program;
-        shaders[name] = built.shaders;
+        enter(name, built);
     }
     return failures;
+}
+
+std::string ProgramTable::remake(const std::string& directory) {
+    std::string failures;
+    for (const auto& [name, program] : programs) {
+        remove({program, shaders[name], ""});
+        const Built built = build(directory, name);
+        failures += built.log;
+        enter(name, built);
+    }
+    return failures;
+}
+
+void ProgramTable::enter(const std::string& name, const Built& built) {
+    programs[name] = built.program;
+    shaders[name] = built.shaders;
 }
 
 GLuint ProgramTable::program(const std::string& name) { return programs[name]; }

@@ -33,6 +33,9 @@ public:
     // that worked; the objects a new program replaces are deleted. Returns the failures' logs,
     // each message naming its file and line, or an empty text when every program was made.
     std::string reload(const std::string& directory);
+    // Deletes every program in the table and makes it again from directory, entering it as load
+    // does, failed or not. Returns the failures' logs, as reload does.
+    std::string remake(const std::string& directory);
     // A name never loaded is entered with 0 (the fixed-function pipeline) and yields 0.
     GLuint program(const std::string& name);
     const std::map<std::string, GLuint>& entries() const { return programs; }
@@ -52,6 +55,7 @@ private:
     };
     static Built build(const std::string& directory, const std::string& name);
     static void remove(const Built& built);
+    void enter(const std::string& name, const Built& built);
 
     std::map<std::string, GLuint> programs;
     std::map<std::string, std::array<GLuint, 2>> shaders;

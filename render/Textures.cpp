@@ -124,6 +124,7 @@ void makeShellTextures(ShellList& shells, float densityScale) {
 }
 
 void loadImageTexture(ImageTexture& record, const char* path) {
+    glDeleteTextures(1, &record.texture);
     RgbaImage image;
     if (!readImage(path, image)) {
         printLine(FAILED_MESSAGE, path);

