@@ -399,7 +399,10 @@ def run_on_a_phone(page, url):
                            'left: r.left, right: r.right, bottom: r.bottom, width: r.width, buffer: c.width}})'
                            '(Module.canvas)')
     print('phone layout', layout)
-    check('a phone scrolls no way sideways', layout['scroll'] <= layout['inner'])
+    # A page laid out wider than the phone is shrunk to fit, its text with it: the layout must be
+    # the phone's own width, and nothing wider.
+    check('a phone lays the page out at its width', layout['inner'] == PHONE['width'] and
+          layout['scroll'] <= layout['inner'])
     check('a phone sees the whole picture', layout['left'] >= 0 and layout['right'] <= layout['inner'] and
           layout['bottom'] <= layout['innerHeight'])
     check('the drawing buffer follows the screen\'s pixels', layout['buffer'] == round(layout['width'] * 2))
