@@ -189,7 +189,8 @@ PanelRequests SettingsPanel::draw(Settings& settings, const FrameTimeHistory& fr
                                   const std::string& vsyncState, int windowWidth, int windowHeight) {
     PanelRequests requests;
     ImGui::GetIO().DisplaySize = ImVec2(float(windowWidth), float(windowHeight));
-    if (windowPixelsPerPoint() != scale) applyStyle(windowPixelsPerPoint());
+    const float pixelsPerPoint = windowPixelsPerPoint();
+    if (pixelsPerPoint != scale) applyStyle(pixelsPerPoint);
     const float width = std::min(PANEL_WIDTH * scale, float(windowWidth) - 2.0f * PANEL_MARGIN);
     ImGui_ImplOpenGL2_NewFrame();
     ImGui_ImplGLUT_NewFrame();  // calls ImGui::NewFrame itself in this ImGui version
