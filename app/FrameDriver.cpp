@@ -37,6 +37,7 @@ void drawRoomPass() {
                                 scene->normalMap2Texture.texture,
                                 scene->floorTexture.texture,
                                 &scene->furShells,
+                                &scene->roomQuad,
                                 scene->texMatrix,
                                 scene->depthTexStep,
                                 scene->settings.furStyle(),
@@ -119,7 +120,7 @@ void drawFurBalls() {
     for (FurBall* ball : order) {
         // A paused ball keeps its smoothed velocity, so its fur keeps its bend.
         if (!scene->paused) ball->updateMotion(scene->worldSeconds, scene->settings.leapRule());
-        ball->drawFur(programs, scene->furShells, style, scene->camera.inverseViewMatrix);
+        ball->drawFur(programs, scene->furShells, scene->shellSphere, style, scene->camera.inverseViewMatrix);
     }
 }
 
@@ -127,7 +128,7 @@ void renderShadowMap() {
     profileMark("shadow");
     beginShadowPass(scene->shadowTarget(), scene->light, scene->programs);
     const FurStyle style = scene->settings.furStyle();
-    for (const auto& ball : scene->furBalls) ball->drawDepth(scene->programs, scene->furShells, style, scene->spectrum);
+    for (const auto& ball : scene->furBalls) ball->drawDepth(scene->programs, scene->furShells, scene->shellSphere, style, scene->spectrum);
     endShadowPass();
 }
 

@@ -4,6 +4,7 @@
 
 #include "platform/GlContext.h"
 #include "render/Profiler.h"
+#include "render/TextureUnits.h"
 
 namespace {
 Scene* theScene = nullptr;
@@ -36,6 +37,7 @@ void Scene::init() {
     setFixedGlState();
     for (const char* name : SHADER_PROGRAM_NAMES) loadShaderProgram(SHADER_DIRECTORY, name);
     loadTextures();
+    makeMeshes();
     profileMark("physics and balls");
     physics = PhysicsWorld::instance();
     furBalls = spawnFurBalls();
@@ -54,6 +56,7 @@ void Scene::remakeGlObjects() {
     setFixedGlState();
     showShaderFailures(programs.remake(SHADER_DIRECTORY));
     loadTextures();
+    makeMeshes();
     makeShadowTarget(shadowMapSize);
     panel.remakeGlObjects();
 }
@@ -95,6 +98,11 @@ void Scene::makeShadowTarget(int size) {
     shadowDepthTexture = target.depthTexture;
     shadowMapSize = target.size;
     depthTexStep = shadowTexelStep(shadowMapSize);
+}
+
+void Scene::makeMeshes() {
+    shellSphere.make(shellSphereData(), FUR_SHELL_UNIT);
+    roomQuad.make(unitQuadMeshData(), QUAD_COORDINATE_UNIT);
 }
 
 void Scene::setLightAndMaterial() {

@@ -56,6 +56,9 @@ public:
     float aspect = 1.0f;
     std::vector<std::unique_ptr<FurBall>> furBalls;
     ShellList furShells;
+    // Every fur shell is this sphere and every face of the room this quad, each made once.
+    Mesh shellSphere;
+    Mesh roomQuad;
     PhysicsWorld* physics = nullptr;
     Camera camera;
     int pointerCentreX = 0, pointerCentreY = 0;
@@ -111,5 +114,6 @@ private:
     void setFixedGlState();
     void setLightAndMaterial();
     void makeShadowTarget(int size);
+    void makeMeshes();
     void showShaderFailures(const std::string& failures);
 };

@@ -62,14 +62,14 @@ btTransform placedAt(Vector3 origin) {
 }  // namespace
 
 FurBall::FurBall(Vector3 position, Vector3 size, PhysicsWorld& world)
-    : position(position), size(size), quadric(gluNewQuadric()) {
+    : position(position), size(size) {
     btCollisionShape* shape = new btSphereShape(COLLISION_SPHERE_RADIUS);
     shape->setLocalScaling(btVector3(size.x, size.y, size.z) * RADIUS_PER_SIZE);
     world.collisionShapes.push_back(shape);
     body = world.createRigidBody(BALL_MASS, placedAt(position), shape);
 }
 
-FurBall::~FurBall() { gluDeleteQuadric(quadric); }
+FurBall::~FurBall() = default;
 
 btVector3 FurBall::updateMotion(double worldSeconds, const LeapRule& rule) {
     smoothedVelocity = smoothVelocity(body->getLinearVelocity());
@@ -105,7 +105,7 @@ void FurBall::leap(float strength) {
     body->applyCentralImpulse(btVector3(sideways, LEAP_UPWARD_IMPULSE, forward) * strength);
 }
 
-void FurBall::drawFur(ProgramTable& programs, const ShellList& shells, const FurStyle& style,
+void FurBall::drawFur(ProgramTable& programs, const ShellList& shells, const Mesh& sphere, const FurStyle& style,
                       const Matrix4& inverseViewMatrix) {
     glPushMatrix();
     btTransform transform;
@@ -125,35 +125,38 @@ void FurBall::drawFur(ProgramTable& programs, const ShellList& shells, const Fur
     const Float4 gravity = scaled(furGravity(smoothedVelocity, modelMatrix), style.motionBend);
     programs.setFloat(FUR_PROGRAM, "shadowBias", style.shadowBias);
     programs.setInt(FUR_PROGRAM, "hairLighting", style.hairLighting);
-    drawShells(programs, FUR_PROGRAM, shells, style, gravity);
+    drawShells(programs, FUR_PROGRAM, shells, sphere, style, gravity);
     glPopMatrix();
 }
 
 // The shadow ignores the ball's rotation: only its centre and size matter to a fuzzy blob.
-void FurBall::drawDepth(ProgramTable& programs, const ShellList& shells, const FurStyle& style,
-                        const float* spectrum) {
+void FurBall::drawDepth(ProgramTable& programs, const ShellList& shells, const Mesh& sphere,
+                        const FurStyle& style, const float* spectrum) {
     glPushMatrix();
     glTranslatef(position.x, position.y, position.z);
     glScalef(size.x, size.y, size.z);
     const float bass = spectrum ? spectrum[DEPTH_BEND_SPECTRUM_INDEX] : 0.0f;
     const Float4 gravity = scaled(depthBend(bass, modelMatrix), style.bassBend);
-    drawShells(programs, DEPTH_PROGRAM, shells, style, gravity);
+    drawShells(programs, DEPTH_PROGRAM, shells, sphere, style, gravity);
     glPopMatrix();
 }
 
 // Uniform calls act on the current program, which the caller made programName.
 void FurBall::drawShells(ProgramTable& programs, const char* programName, const ShellList& shells,
-                         const FurStyle& style, const Float4& gravity) {
+                         const Mesh& sphere, const FurStyle& style, const Float4& gravity) {
     programs.setVec4(programName, "gravity", gravity.data());
     programs.setFloat(programName, "furScale", style.lengthScale);
     const GLint furLengthLocation = programs.location(programName, "furLength");
+    sphere.bind();
     forEachDrawnShell(shells, style.shellsDrawn, FUR_LENGTH_STEP, [&](const ShellTexture& shell, float furLength) {
         glBindTexture(GL_TEXTURE_2D, shell.texture);
         glUniform1f(furLengthLocation, furLength);
-        gluQuadricTexture(quadric, GL_TRUE);
-        gluSphere(quadric, SHELL_RADIUS, SHELL_SLICES, SHELL_STACKS);
+        sphere.draw();
     });
+    sphere.unbind();
 }
+
+MeshData shellSphereData() { return sphereMeshData(SHELL_RADIUS, SHELL_SLICES, SHELL_STACKS); }
 
 Vector3 clampInsideRoom(Vector3 centre, Vector3 size) {
     return {clampAxis(centre.x, size.x), clampAxis(centre.y, size.y), clampAxis(centre.z, size.z)};

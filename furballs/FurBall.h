@@ -6,11 +6,10 @@
 #include "furballs/FurBend.h"
 #include "physics/PhysicsWorld.h"
 #include "render/FurStyle.h"
+#include "render/Mesh.h"
 #include "render/ShaderPrograms.h"
 #include "render/ShellSelection.h"
 #include "render/Textures.h"
-
-#include <GL/glu.h>
 
 #include <deque>
 #include <memory>
@@ -27,8 +26,8 @@ struct LeapRule {
 
 class FurBall {
 public:
-    // Adds a sphere body at position to world. The quadric needs no GL context, so a ball
-    // can be made and moved without a window.
+    // Adds a sphere body at position to world. A ball needs no GL context, so it can be made
+    // and moved without a window.
     FurBall(Vector3 position, Vector3 size, PhysicsWorld& world = *PhysicsWorld::instance());
     // The body stays in the world: the world owns it.
     ~FurBall();
@@ -43,19 +42,19 @@ public:
     void leap(float strength);
 
     // Colour pass: program "fur" current, shadow map on unit 1, the camera's view loaded. The
-    // fur bends against the smoothed velocity of the latest motion update.
-    void drawFur(ProgramTable& programs, const ShellList& shells, const FurStyle& style,
+    // fur bends against the smoothed velocity of the latest motion update. Every shell is
+    // sphere, made from shellSphereData.
+    void drawFur(ProgramTable& programs, const ShellList& shells, const Mesh& sphere, const FurStyle& style,
                  const Matrix4& inverseViewMatrix);
     // Shadow pass: program "depth" current, the light's projection and view loaded. spectrum
     // holds the frame's 512 values; null counts as silence.
-    void drawDepth(ProgramTable& programs, const ShellList& shells, const FurStyle& style,
+    void drawDepth(ProgramTable& programs, const ShellList& shells, const Mesh& sphere, const FurStyle& style,
                    const float* spectrum);
 
     float distanceToCamera = 0.0f;
     Vector3 position;
     Vector3 size;
     Matrix4 modelMatrix;
-    GLUquadric* quadric = nullptr;
     btRigidBody* body = nullptr;
     float restStartTime = 0.0f;
     std::deque<btVector3> velocityHistory;
@@ -64,9 +63,14 @@ public:
 private:
     btVector3 smoothVelocity(const btVector3& velocity);
     void timeRest(double totalSeconds, const LeapRule& rule);
-    void drawShells(ProgramTable& programs, const char* programName, const ShellList& shells,
+    void drawShells(ProgramTable& programs, const char* programName, const ShellList& shells, const Mesh& sphere,
                     const FurStyle& style, const Float4& gravity);
 };
+
+// The one unit-diameter sphere every shell of every ball is drawn from, as gluSphere made it
+// with 20 slices and 20 stacks: one mesh made once costs a frame a few draws per shell where
+// GLU's immediate mode cost it hundreds of calls.
+MeshData shellSphereData();
 
 using FurBallList = std::vector<std::unique_ptr<FurBall>>;
 

@@ -62,25 +62,21 @@ float wholePixel(float coordinate) {
 }
 
 // Two triangles over the glyph's cell, in normalised device coordinates.
-std::vector<float> glyphQuad(int index, const RasterPosition& raster) {
-    GLint viewport[4];
-    glGetIntegerv(GL_VIEWPORT, viewport);
+void addGlyphQuad(std::vector<float>& vertices, int index, const RasterPosition& raster, const GLint viewport[4]) {
     const float left = wholePixel(raster.window[0]) - float(GLYPH_ORIGIN_X);
     const float bottom = wholePixel(raster.window[1]) - float(GLYPH_ORIGIN_Y);
     const float size = float(GLYPH_CELL_SIZE);
     const float s0 = float(index % ATLAS_COLUMNS * GLYPH_CELL_SIZE) / float(ATLAS_WIDTH);
     const float t0 = float(index / ATLAS_COLUMNS * GLYPH_CELL_SIZE) / float(ATLAS_HEIGHT);
     const float s1 = s0 + size / float(ATLAS_WIDTH), t1 = t0 + size / float(ATLAS_HEIGHT);
-    std::vector<float> vertices;
     const float corners[6][4] = {{left, bottom, s0, t0}, {left + size, bottom, s1, t0}, {left + size, bottom + size, s1, t1},
                                  {left, bottom, s0, t0}, {left + size, bottom + size, s1, t1}, {left, bottom + size, s0, t1}};
     for (const auto& corner : corners)
         addCorner(vertices, viewport, corner[0], corner[1], raster.window[2], corner[2], corner[3], raster.colour);
-    return vertices;
 }
 
-// The quad is already in device coordinates: both matrices stand aside for it.
-void drawGlyph(int index) {
+// The quads are already in device coordinates: both matrices stand aside for them.
+void drawGlyphQuads(const std::vector<float>& vertices) {
     LegacyState& state = legacyState();
     const int activeUnit = state.activeUnit;
     fzglActiveTexture(GL_TEXTURE0);
@@ -88,12 +84,12 @@ void drawGlyph(int index) {
     fzglBindTexture(GL_TEXTURE_2D, atlasTexture());
     state.modelView.push_back(identityMatrix());
     state.projection.push_back(identityMatrix());
-    state.changed();
+    state.matricesChanged();
     prepareFixedFunctionDraw(FixedTexturing::BitmapMask);
-    drawImmediate(GL_TRIANGLES, glyphQuad(index, state.raster));
+    drawImmediate(GL_TRIANGLES, vertices);
     state.modelView.pop_back();
     state.projection.pop_back();
-    state.changed();
+    state.matricesChanged();
     fzglBindTexture(GL_TEXTURE_2D, boundTexture);
     fzglActiveTexture(GLenum(GL_TEXTURE0 + activeUnit));
 }
@@ -123,11 +119,20 @@ void fzglRasterPos3f(GLfloat x, GLfloat y, GLfloat z) {
 
 void* fzglutHelvetica10() { return const_cast<BitmapFont*>(&HELVETICA_10); }
 
-void fzglutBitmapCharacter(void* font, int character) {
-    const Glyph* glyph = glyphOf(character);
-    if (font != fzglutHelvetica10() || !glyph) return;
-    drawGlyph(character - FIRST_GLYPH);
-    legacyState().raster.window[0] += float(glyph->advance);
+// The whole string is one draw, its glyphs' quads side by side in one buffer.
+void fzglutBitmapString(void* font, const unsigned char* text) {
+    if (font != fzglutHelvetica10()) return;
+    RasterPosition& raster = legacyState().raster;
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    std::vector<float> vertices;
+    for (const unsigned char* c = text; *c; ++c) {
+        const Glyph* glyph = glyphOf(*c);
+        if (!glyph) continue;
+        addGlyphQuad(vertices, *c - FIRST_GLYPH, raster, viewport);
+        raster.window[0] += float(glyph->advance);
+    }
+    if (!vertices.empty()) drawGlyphQuads(vertices);
 }
 
 int fzglutBitmapLength(void* font, const unsigned char* text) {

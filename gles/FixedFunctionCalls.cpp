@@ -63,6 +63,7 @@ void forgetLostBindings() {
     }
     restoreTextureUnits(unbound, state);
     state.luminanceDepthTextures.clear();
+    state.clientArrays.arrayBuffer = 0;
     state.program = 0;
     glUseProgram(0);
 }
@@ -92,7 +93,7 @@ void updateLightProducts(LegacyState& state) {
     product.ambient[3] = material.ambient[3];
     product.diffuse[3] = material.diffuse[3];
     product.specular[3] = material.specular[3];
-    state.changed();
+    state.lightingChanged();
 }
 
 // Only light 0 is lit in this program.

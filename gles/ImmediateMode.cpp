@@ -62,11 +62,10 @@ void setTexCoord(int unit, GLfloat s, GLfloat t) {
 
 void drawImmediate(GLenum mode, const std::vector<float>& vertices) {
     // Orphaning the buffer's storage lets the driver keep drawing from the last contents.
-    glBindBuffer(GL_ARRAY_BUFFER, streamBuffer());
+    bindArrayBuffer(streamBuffer());
     glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertices.size() * sizeof(float)), vertices.data(), GL_STREAM_DRAW);
-    pointAttributes(streamBuffer(), IMMEDIATE_LAYOUT);
+    pointAttributes(interleaved(streamBuffer(), IMMEDIATE_LAYOUT));
     glDrawArrays(mode, 0, GLsizei(vertices.size() / IMMEDIATE_VERTEX_FLOATS));
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
 }
 
 void fzglBegin(GLenum mode) {

@@ -28,6 +28,12 @@
 #define GL_ENABLE_BIT 0x00002000
 #define GL_TEXTURE_BIT 0x00040000
 
+// Vertex arrays.
+#define GL_VERTEX_ARRAY 0x8074
+#define GL_NORMAL_ARRAY 0x8075
+#define GL_COLOR_ARRAY 0x8076
+#define GL_TEXTURE_COORD_ARRAY 0x8078
+
 // Primitives and textures.
 #define GL_QUADS 0x0007
 #define GL_CLAMP 0x2900

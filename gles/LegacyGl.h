@@ -65,17 +65,21 @@ GLint fzgluBuild2DMipmaps(GLenum target, GLint components, GLint width, GLint he
                           const void* data);
 void fzglDrawBuffer(GLenum buffer);
 
-// GLU's sphere.
-struct GLUquadric;
-GLUquadric* fzgluNewQuadric();
-void fzgluDeleteQuadric(GLUquadric* quadric);
-void fzgluQuadricTexture(GLUquadric* quadric, GLboolean textureCoordinates);
-void fzgluSphere(GLUquadric* quadric, GLdouble radius, GLint slices, GLint stacks);
+// Vertex arrays, of floats in buffers.
+void fzglBindBuffer(GLenum target, GLuint buffer);
+void fzglDeleteBuffers(GLsizei count, const GLuint* buffers);
+void fzglEnableClientState(GLenum array);
+void fzglDisableClientState(GLenum array);
+void fzglClientActiveTexture(GLenum unit);
+void fzglVertexPointer(GLint size, GLenum type, GLsizei stride, const void* pointer);
+void fzglNormalPointer(GLenum type, GLsizei stride, const void* pointer);
+void fzglTexCoordPointer(GLint size, GLenum type, GLsizei stride, const void* pointer);
+void fzglDrawElements(GLenum mode, GLsizei count, GLenum type, const void* indices);
 
 // Bitmap text in GLUT's Helvetica 10, the one font the program writes in.
 void fzglRasterPos3f(GLfloat x, GLfloat y, GLfloat z);
 void* fzglutHelvetica10();
-void fzglutBitmapCharacter(void* font, int character);
+void fzglutBitmapString(void* font, const unsigned char* text);
 int fzglutBitmapLength(void* font, const unsigned char* text);
 
 // GLEW's calls and its EXT_framebuffer_object pointers: the ES 3 entry points need no loading,

@@ -10,6 +10,7 @@
 
 #include "gles/LegacyEnums.h"
 #include "gles/Matrix.h"
+#include "gles/VertexArrays.h"
 
 // The texture units the layer keeps fixed-function state for: GL 2.0 drivers offered 8, and the
 // program's passes use 3.
@@ -51,6 +52,15 @@ struct CurrentVertex {
     float colour[4] = {1.0f, 1.0f, 1.0f, 1.0f};
 };
 
+// GL 2.0's vertex arrays as glEnableClientState and the gl*Pointer calls set them, each in the
+// buffer bound to GL_ARRAY_BUFFER at the time, in the layer's attribute order.
+struct ClientArrays {
+    AttributeArrays pointed;
+    bool enabled[VERTEX_ATTRIBUTE_COUNT] = {};
+    int activeUnit = 0;        // glClientActiveTexture's
+    GLuint arrayBuffer = 0;    // as the program bound it
+};
+
 struct RasterPosition {
     float window[3] = {0.0f, 0.0f, 0.0f};
     float colour[4] = {1.0f, 1.0f, 1.0f, 1.0f};
@@ -85,16 +95,19 @@ struct LegacyState {
     // program spreads their one channel, which ES 3.0 gives in red alone.
     std::unordered_set<GLuint> luminanceDepthTextures;
     CurrentVertex current;
+    ClientArrays clientArrays;
     RasterPosition raster;
     std::vector<SavedAttributes> attributeStack;
 
     GLuint program = 0;
-    // Counts every change to what the programs' uniforms carry, so a program is handed the state
-    // again only when it has changed since its last draw.
-    unsigned revision = 1;
+    // Count the changes to what the programs' uniforms carry, the matrices apart from the light
+    // and material, so a program is handed each again only when it changed since its last draw.
+    unsigned matricesRevision = 1;
+    unsigned lightingRevision = 1;
 
     std::vector<Matrix>& currentStack() { return matrixMode == GL_PROJECTION ? projection : modelView; }
-    void changed() { ++revision; }
+    void matricesChanged() { ++matricesRevision; }
+    void lightingChanged() { ++lightingRevision; }
 };
 
 LegacyState& legacyState();

@@ -11,7 +11,7 @@ void multiplyTop(const Matrix& by) {
     LegacyState& state = legacyState();
     Matrix& top = state.currentStack().back();
     top = top * by;
-    state.changed();
+    state.matricesChanged();
 }
 }  // namespace
 
@@ -20,7 +20,7 @@ void fzglMatrixMode(GLenum mode) { legacyState().matrixMode = mode; }
 void fzglLoadIdentity() {
     LegacyState& state = legacyState();
     state.currentStack().back() = identityMatrix();
-    state.changed();
+    state.matricesChanged();
 }
 
 void fzglPushMatrix() {
@@ -33,7 +33,7 @@ void fzglPopMatrix() {
     std::vector<Matrix>& stack = state.currentStack();
     // GL 2.0 refuses to pop the last matrix (GL_STACK_UNDERFLOW) and keeps it.
     if (stack.size() > 1) stack.pop_back();
-    state.changed();
+    state.matricesChanged();
 }
 
 void fzglMultMatrixf(const GLfloat* m) {

@@ -20,7 +20,10 @@ struct ProgramUniforms {
     GLint lightModelAmbient = -1;
     GLint productAmbient = -1, productDiffuse = -1, productSpecular = -1;
     GLint fixedTexturing = -1, depthAsLuminance = -1;
-    unsigned revision = 0;  // of the state last handed over
+    // Of the state last handed over; the state's own start at 1.
+    unsigned matricesRevision = 0, lightingRevision = 0;
+    // The fixed-function program's own uniforms as last set: -1 before the first draw.
+    GLint fixedTexturingSet = -1, depthAsLuminanceSet = -1;
 };
 
 const char* const FIXED_TEXTURING_UNIFORM = "fz_fixedTexturing";
@@ -61,43 +64,77 @@ ProgramUniforms findUniforms(GLuint program) {
     return u;
 }
 
-void handOver(const LegacyState& state, ProgramUniforms& u) {
+// A location the program does not have (-1), or a value it has already, is not worth a call.
+void setInt(GLint location, GLint& set, GLint value) {
+    if (location < 0 || set == value) return;
+    glUniform1i(location, value);
+    set = value;
+}
+
+void setMatrix4(GLint location, const Matrix& m) {
+    if (location >= 0) glUniformMatrix4fv(location, 1, GL_FALSE, m.m);
+}
+
+void setVec4(GLint location, const float* v) {
+    if (location >= 0) glUniform4fv(location, 1, v);
+}
+
+void handOverMatrices(const LegacyState& state, ProgramUniforms& u) {
     const Matrix& modelView = state.modelView.back();
     const Matrix& projection = state.projection.back();
-    const Matrix modelViewProjection = projection * modelView;
-    float normals[9];
-    normalMatrix(modelView, normals);
-    glUniformMatrix4fv(u.modelView, 1, GL_FALSE, modelView.m);
-    glUniformMatrix4fv(u.projection, 1, GL_FALSE, projection.m);
-    glUniformMatrix4fv(u.modelViewProjection, 1, GL_FALSE, modelViewProjection.m);
-    glUniformMatrix3fv(u.normalMatrix, 1, GL_FALSE, normals);
+    setMatrix4(u.modelView, modelView);
+    setMatrix4(u.projection, projection);
+    if (u.modelViewProjection >= 0) setMatrix4(u.modelViewProjection, projection * modelView);
+    if (u.normalMatrix >= 0) {
+        float normals[9];
+        normalMatrix(modelView, normals);
+        glUniformMatrix3fv(u.normalMatrix, 1, GL_FALSE, normals);
+    }
+    u.matricesRevision = state.matricesRevision;
+}
+
+void handOverLighting(const LegacyState& state, ProgramUniforms& u) {
     const LightSource& light = state.light0;
-    glUniform4fv(u.lightAmbient, 1, light.ambient);
-    glUniform4fv(u.lightDiffuse, 1, light.diffuse);
-    glUniform4fv(u.lightSpecular, 1, light.specular);
-    glUniform4fv(u.lightPosition, 1, light.position);
-    glUniform4fv(u.lightHalfVector, 1, light.halfVector);
+    setVec4(u.lightAmbient, light.ambient);
+    setVec4(u.lightDiffuse, light.diffuse);
+    setVec4(u.lightSpecular, light.specular);
+    setVec4(u.lightPosition, light.position);
+    setVec4(u.lightHalfVector, light.halfVector);
     const Material& material = state.frontMaterial;
-    glUniform4fv(u.materialEmission, 1, material.emission);
-    glUniform4fv(u.materialAmbient, 1, material.ambient);
-    glUniform4fv(u.materialDiffuse, 1, material.diffuse);
-    glUniform4fv(u.materialSpecular, 1, material.specular);
-    glUniform1f(u.materialShininess, material.shininess);
-    glUniform4fv(u.lightModelAmbient, 1, state.lightModelAmbient);
-    glUniform4fv(u.productAmbient, 1, state.frontLightProduct.ambient);
-    glUniform4fv(u.productDiffuse, 1, state.frontLightProduct.diffuse);
-    glUniform4fv(u.productSpecular, 1, state.frontLightProduct.specular);
-    u.revision = state.revision;
+    setVec4(u.materialEmission, material.emission);
+    setVec4(u.materialAmbient, material.ambient);
+    setVec4(u.materialDiffuse, material.diffuse);
+    setVec4(u.materialSpecular, material.specular);
+    if (u.materialShininess >= 0) glUniform1f(u.materialShininess, material.shininess);
+    setVec4(u.lightModelAmbient, state.lightModelAmbient);
+    setVec4(u.productAmbient, state.frontLightProduct.ambient);
+    setVec4(u.productDiffuse, state.frontLightProduct.diffuse);
+    setVec4(u.productSpecular, state.frontLightProduct.specular);
+    u.lightingRevision = state.lightingRevision;
+}
+
+// The program the driver has current; a restored context has none.
+GLuint& boundProgram() {
+    static ContextObjects<GLuint> bound;
+    return bound.value;
+}
+
+void bind(GLuint program) {
+    if (boundProgram() == program) return;
+    glUseProgram(program);
+    boundProgram() = program;
 }
 
 ProgramUniforms& use(GLuint program) {
-    glUseProgram(program);
+    bind(program);
     const LegacyState& state = legacyState();
     auto found = programUniforms().find(program);
     // A program linked before the layer saw it (none in this program) is looked up on first use.
     if (found == programUniforms().end()) found = programUniforms().emplace(program, findUniforms(program)).first;
-    if (found->second.revision != state.revision) handOver(state, found->second);
-    return found->second;
+    ProgramUniforms& uniforms = found->second;
+    if (uniforms.matricesRevision != state.matricesRevision) handOverMatrices(state, uniforms);
+    if (uniforms.lightingRevision != state.lightingRevision) handOverLighting(state, uniforms);
+    return uniforms;
 }
 
 // Fixed function without lighting (the program switches it off for every fixed-function draw):
@@ -185,11 +222,13 @@ void fzglLinkProgram(GLuint program) {
 
 void fzglUseProgram(GLuint program) {
     legacyState().program = program;
-    glUseProgram(program);
+    bind(program);
 }
 
+// A name deleted while current may come back for a new program, which must then be bound.
 void fzglDeleteProgram(GLuint program) {
     programUniforms().erase(program);
+    if (boundProgram() == program) bind(0);
     glDeleteProgram(program);
 }
 
@@ -208,7 +247,8 @@ void prepareDraw() {
 
 void prepareFixedFunctionDraw(FixedTexturing texturing) {
     const LegacyState& state = legacyState();
-    const ProgramUniforms& uniforms = use(fixedFunctionProgram(state.shadeModel));
-    glUniform1i(uniforms.fixedTexturing, GLint(texturing));
-    glUniform1i(uniforms.depthAsLuminance, GLint(state.luminanceDepthTextures.count(state.units[0].boundTexture)));
+    ProgramUniforms& uniforms = use(fixedFunctionProgram(state.shadeModel));
+    setInt(uniforms.fixedTexturing, uniforms.fixedTexturingSet, GLint(texturing));
+    setInt(uniforms.depthAsLuminance, uniforms.depthAsLuminanceSet,
+           GLint(state.luminanceDepthTextures.count(state.units[0].boundTexture)));
 }

@@ -1,17 +1,39 @@
-// Interleaved float vertices for the layer's attributes. An attribute the vertices do not carry
-// takes the current value glNormal, glTexCoord or glColor last set, as in GL 2.0.
+// Where each of the layer's attributes comes from in a draw: a buffer, or the current value
+// glNormal, glTexCoord or glColor last set, as in GL 2.0. The driver is told only what changed
+// since the draw before, as a vertex array object would keep it.
 #pragma once
 
 #include <GLES3/gl3.h>
 
+#include <cstdint>
+
 #include "gles/ShaderInterface.h"
 
-// Attributes lie in the vertex in the order of VertexAttribute; one left out of the draw (0
-// components) may still take its floats in the vertex, after the others.
+// One attribute drawn from a buffer of floats; 0 components: from the current value.
+struct AttributeArray {
+    GLint components = 0;
+    GLuint buffer = 0;
+    GLsizei stride = 0;
+    std::uintptr_t offset = 0;
+};
+
+struct AttributeArrays {
+    AttributeArray attributes[VERTEX_ATTRIBUTE_COUNT];
+};
+
+// Interleaved float vertices in one buffer, the attributes in the order of VertexAttribute; one
+// left out of the draw (0 components) may still take its floats in the vertex, after the others.
 struct VertexLayout {
-    GLint components[VERTEX_ATTRIBUTE_COUNT];  // 0: not drawn from the vertices
+    GLint components[VERTEX_ATTRIBUTE_COUNT];
     GLsizei floatsPerVertex;
 };
 
-// Points every attribute at buffer as the layout says, or at its current value.
-void pointAttributes(GLuint buffer, const VertexLayout& layout);
+AttributeArrays interleaved(GLuint buffer, const VertexLayout& layout);
+
+// Points every attribute at its array, or at its current value.
+void pointAttributes(const AttributeArrays& arrays);
+
+// GL_ARRAY_BUFFER's binding as the driver has it, bound only when it changes.
+void bindArrayBuffer(GLuint buffer);
+// A deleted buffer is unbound, and its name may come back for another buffer.
+void forgetBuffer(GLuint buffer);

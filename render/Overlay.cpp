@@ -104,9 +104,11 @@ void beginOverlay(int windowWidth, int windowHeight) {
     glMatrixMode(GL_MODELVIEW);
 }
 
+// The string in one call, each character advancing the raster position by its own width, as
+// one call per character would: a string is then one draw where bitmaps are textured quads.
 void drawBitmapText(const char* text, float x, float y, float z) {
     glRasterPos3f(x, y, z);
-    for (const char* c = text; *c; ++c) glutBitmapCharacter(GLUT_BITMAP_HELVETICA_10, *c);
+    glutBitmapString(GLUT_BITMAP_HELVETICA_10, reinterpret_cast<const unsigned char*>(text));
 }
 
 void drawFpsText(double frameSeconds, int windowWidth, int windowHeight) {

@@ -11,25 +11,11 @@ namespace {
 const char* const WALL_PROGRAM = "normalMapping";
 const char* const FLOOR_PROGRAM = "floorFur";
 
-
-struct QuadVertex {
-    float x, y, z;
-    float s, t;
-};
-
-// Counter-clockwise seen from +y, so the front face looks up the normal.
-constexpr QuadVertex UNIT_QUAD[4] = {
-    {-1.0f, 0.0f, -1.0f, 0.0f, 0.0f},
-    {-1.0f, 0.0f, 1.0f, 0.0f, 1.0f},
-    {1.0f, 0.0f, 1.0f, 1.0f, 1.0f},
-    {1.0f, 0.0f, -1.0f, 1.0f, 0.0f},
-};
-
-void drawFace(const RoomFace& face) {
+void drawFace(const RoomFace& face, const Mesh& quad) {
     glPushMatrix();
     glTranslatef(face.translation.x, face.translation.y, face.translation.z);
     glRotatef(face.angleDegrees, face.axis.x, face.axis.y, face.axis.z);
-    drawUnitQuad();
+    quad.draw();
     glPopMatrix();
 }
 
@@ -70,7 +56,7 @@ void prepareFloor(ProgramTable& programs, const RoomResources& room) {
 }
 
 // The same quad drawn once per shell; the vertex shader lifts each by its "furLength".
-void drawFloorShells(ProgramTable& programs, const ShellList& shells, const FurStyle& fur) {
+void drawFloorShells(ProgramTable& programs, const ShellList& shells, const Mesh& quad, const FurStyle& fur) {
     glPushMatrix();
     glTranslatef(0.0f, -1.0f, 0.0f);
     programs.setFloat(FLOOR_PROGRAM, "furScale", fur.lengthScale);
@@ -79,7 +65,7 @@ void drawFloorShells(ProgramTable& programs, const ShellList& shells, const FurS
     forEachDrawnShell(shells, fur.shellsDrawn, FLOOR_SHELL_SPACING, [&](const ShellTexture& shell, float height) {
         glBindTexture(GL_TEXTURE_2D, shell.texture);
         glUniform1f(furLengthLocation, height);
-        drawUnitQuad();
+        quad.draw();
     });
     glPopMatrix();
 }
@@ -94,26 +80,19 @@ const std::array<RoomFace, ROOM_FACE_COUNT> ROOM_FACES = {{
     {{1.0f, 0.0f, 0.0f}, 90.0f, {0.0f, 0.0f, 1.0f}},    // right wall
 }};
 
-void drawUnitQuad() {
-    glBegin(GL_QUADS);
-    glNormal3f(0.0f, 1.0f, 0.0f);
-    for (const QuadVertex& vertex : UNIT_QUAD) {
-        glMultiTexCoord2f(glTextureUnit(QUAD_COORDINATE_UNIT), vertex.s, vertex.t);
-        glVertex3f(vertex.x, vertex.y, vertex.z);
-    }
-    glEnd();
-}
-
 void drawRoom(ProgramTable& programs, const RoomResources& room) {
     profileMark("room");
     prepareWalls(programs, room);
     // The room scale stays pushed over the walls and the floor alike.
     glPushMatrix();
     glScalef(room.roomScale, room.roomScale, room.roomScale);
-    for (const RoomFace& face : ROOM_FACES) drawFace(face);
+    const Mesh& quad = *room.quad;
+    quad.bind();
+    for (const RoomFace& face : ROOM_FACES) drawFace(face, quad);
     profileMark("fur floor");
     prepareFloor(programs, room);
-    drawFloorShells(programs, *room.shells, room.fur);
+    drawFloorShells(programs, *room.shells, quad, room.fur);
+    quad.unbind();
     glPopMatrix();
 
     glActiveTexture(glTextureUnit(ROOM_SHADOW_MAP_UNIT));

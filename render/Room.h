@@ -7,6 +7,7 @@
 
 #include "camera/MathTypes.h"
 #include "render/FurStyle.h"
+#include "render/Mesh.h"
 #include "render/ShaderPrograms.h"
 #include "render/Textures.h"
 
@@ -22,6 +23,7 @@ struct RoomResources {
     GLuint normalMap2Texture = 0;  // wall colour, unit 2
     GLuint floorTexture = 0;       // floor colour, unit 1
     const ShellList* shells = nullptr;
+    const Mesh* quad = nullptr;    // made from unitQuadMeshData, its coordinates on unit 1
     Matrix4 texMatrix;             // eye space to shadow-map coordinates
     float depthTexStep = 0.0f;     // one shadow-map texel in texture coordinates
     FurStyle fur = {};             // shells drawn and their length, for the floor
@@ -38,9 +40,6 @@ struct RoomFace {
 constexpr int ROOM_FACE_COUNT = 5;
 // Ceiling, back, front, left and right wall, in drawing order.
 extern const std::array<RoomFace, ROOM_FACE_COUNT> ROOM_FACES;
-
-// The 2 x 2 quad in the plane y = 0, facing +y, with texture coordinates on unit 1 only.
-void drawUnitQuad();
 
 // Walls and ceiling with "normalMapping", then the floor shells with "floorFur". Expects the
 // camera loaded, light 0 placed, the shadow map bound with comparison on unit 0 and unit 0

@@ -10,5 +10,5 @@
 
 #undef GLUT_BITMAP_HELVETICA_10
 #define GLUT_BITMAP_HELVETICA_10 fzglutHelvetica10()
-#define glutBitmapCharacter fzglutBitmapCharacter
+#define glutBitmapString fzglutBitmapString
 #define glutBitmapLength fzglutBitmapLength

@@ -54,6 +54,16 @@
 #define glMultiTexCoord2f fzglMultiTexCoord2f
 #define glRasterPos3f fzglRasterPos3f
 
+#define glBindBuffer fzglBindBuffer
+#define glDeleteBuffers fzglDeleteBuffers
+#define glEnableClientState fzglEnableClientState
+#define glDisableClientState fzglDisableClientState
+#define glClientActiveTexture fzglClientActiveTexture
+#define glVertexPointer fzglVertexPointer
+#define glNormalPointer fzglNormalPointer
+#define glTexCoordPointer fzglTexCoordPointer
+#define glDrawElements fzglDrawElements
+
 #define glTexImage2D fzglTexImage2D
 #define glTexParameteri fzglTexParameteri
 #define glTexParameterf fzglTexParameterf

@@ -1,5 +1,5 @@
-// The layer's GL/glu.h: the GLU calls the program makes, on the layer's matrix stacks, its
-// sphere mesh and ES 3.0's mipmap generation.
+// The layer's GL/glu.h: the GLU calls the program makes, on the layer's matrix stacks and
+// ES 3.0's mipmap generation.
 #pragma once
 
 #include <GL/glew.h>
@@ -8,7 +8,3 @@
 #define gluLookAt fzgluLookAt
 #define gluOrtho2D fzgluOrtho2D
 #define gluBuild2DMipmaps fzgluBuild2DMipmaps
-#define gluNewQuadric fzgluNewQuadric
-#define gluDeleteQuadric fzgluDeleteQuadric
-#define gluQuadricTexture fzgluQuadricTexture
-#define gluSphere fzgluSphere

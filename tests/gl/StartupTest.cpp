@@ -15,7 +15,7 @@ TEST(StartupTest, EveryPassLeavesItsStateAndAnySizeKeepsItDrawingWithTheOverlayI
     // (tests/program/CaptureToolTest.cpp); the texture unit the fur pass sets again itself.
     GLint unit = 0;
     const RoomResources room = {s->roomScale, s->normalMap1Texture.texture, s->normalMap2Texture.texture,
-                                s->floorTexture.texture, &s->furShells, s->texMatrix, s->depthTexStep};
+                                s->floorTexture.texture, &s->furShells, &s->roomQuad, s->texMatrix, s->depthTexStep};
     glActiveTexture(GL_TEXTURE0);
     drawRoom(s->programs, room);
     glGetIntegerv(GL_ACTIVE_TEXTURE, &unit);

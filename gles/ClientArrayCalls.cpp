@@ -1,0 +1,89 @@
+// GL 2.0's vertex arrays on ES 3.0's generic attributes: glVertexPointer and its kin note where
+// an attribute's floats lie, glEnableClientState whether the draw takes them, and a draw points
+// the attributes there (or at the current values) before drawing.
+#include "gles/LegacyEnums.h"
+#include "gles/LegacyGl.h"
+#include "gles/LegacyState.h"
+#include "gles/Programs.h"
+#include "gles/VertexArrays.h"
+
+namespace {
+// The attribute a client state names; VERTEX_ATTRIBUTE_COUNT for one the layer has no use for.
+GLuint attributeOf(GLenum array) {
+    const LegacyState& state = legacyState();
+    switch (array) {
+    case GL_VERTEX_ARRAY: return VERTEX_ATTRIBUTE;
+    case GL_NORMAL_ARRAY: return NORMAL_ATTRIBUTE;
+    case GL_COLOR_ARRAY: return COLOUR_ATTRIBUTE;
+    case GL_TEXTURE_COORD_ARRAY:
+        return state.clientArrays.activeUnit == 0 ? TEX_COORD0_ATTRIBUTE
+               : state.clientArrays.activeUnit == 1 ? TEX_COORD1_ATTRIBUTE
+                                                    : VERTEX_ATTRIBUTE_COUNT;
+    default: return VERTEX_ATTRIBUTE_COUNT;
+    }
+}
+
+void setEnabled(GLenum array, bool enabled) {
+    const GLuint attribute = attributeOf(array);
+    if (attribute < VERTEX_ATTRIBUTE_COUNT) legacyState().clientArrays.enabled[attribute] = enabled;
+}
+
+// The program's arrays are floats in buffers.
+void point(GLenum array, GLint components, GLsizei stride, const void* pointer) {
+    ClientArrays& arrays = legacyState().clientArrays;
+    const GLuint attribute = attributeOf(array);
+    if (attribute >= VERTEX_ATTRIBUTE_COUNT) return;
+    const GLsizei tightStride = GLsizei(components * GLsizei(sizeof(float)));
+    arrays.pointed.attributes[attribute] = {components, arrays.arrayBuffer, stride ? stride : tightStride,
+                                            reinterpret_cast<std::uintptr_t>(pointer)};
+}
+
+// The enabled arrays, and the current values for the rest.
+AttributeArrays drawnArrays() {
+    const ClientArrays& arrays = legacyState().clientArrays;
+    AttributeArrays drawn;
+    for (GLuint attribute = 0; attribute < VERTEX_ATTRIBUTE_COUNT; ++attribute)
+        if (arrays.enabled[attribute]) drawn.attributes[attribute] = arrays.pointed.attributes[attribute];
+    return drawn;
+}
+}  // namespace
+
+void fzglBindBuffer(GLenum target, GLuint buffer) {
+    if (target != GL_ARRAY_BUFFER) {
+        glBindBuffer(target, buffer);
+        return;
+    }
+    legacyState().clientArrays.arrayBuffer = buffer;
+    bindArrayBuffer(buffer);
+}
+
+void fzglDeleteBuffers(GLsizei count, const GLuint* buffers) {
+    ClientArrays& arrays = legacyState().clientArrays;
+    for (GLsizei i = 0; i < count; ++i) {
+        if (arrays.arrayBuffer == buffers[i]) arrays.arrayBuffer = 0;
+        forgetBuffer(buffers[i]);
+    }
+    glDeleteBuffers(count, buffers);
+}
+
+void fzglEnableClientState(GLenum array) { setEnabled(array, true); }
+
+void fzglDisableClientState(GLenum array) { setEnabled(array, false); }
+
+void fzglClientActiveTexture(GLenum unit) { legacyState().clientArrays.activeUnit = int(unit - GL_TEXTURE0); }
+
+void fzglVertexPointer(GLint size, GLenum, GLsizei stride, const void* pointer) {
+    point(GL_VERTEX_ARRAY, size, stride, pointer);
+}
+
+void fzglNormalPointer(GLenum, GLsizei stride, const void* pointer) { point(GL_NORMAL_ARRAY, 3, stride, pointer); }
+
+void fzglTexCoordPointer(GLint size, GLenum, GLsizei stride, const void* pointer) {
+    point(GL_TEXTURE_COORD_ARRAY, size, stride, pointer);
+}
+
+void fzglDrawElements(GLenum mode, GLsizei count, GLenum type, const void* indices) {
+    prepareDraw();
+    pointAttributes(drawnArrays());
+    glDrawElements(mode, count, type, indices);
+}
