@@ -1,6 +1,10 @@
 // GL 2.0's vertex arrays on ES 3.0's generic attributes: glVertexPointer and its kin note where
 // an attribute's floats lie, glEnableClientState whether the draw takes them, and a draw points
 // the attributes there (or at the current values) before drawing.
+#include <cstdint>
+#include <vector>
+
+#include "gles/ContextObjects.h"
 #include "gles/LegacyEnums.h"
 #include "gles/LegacyGl.h"
 #include "gles/LegacyState.h"
@@ -38,22 +42,53 @@ void point(GLenum array, GLint components, GLsizei stride, const void* pointer) 
                                             reinterpret_cast<std::uintptr_t>(pointer)};
 }
 
-// The enabled arrays, and the current values for the rest.
-AttributeArrays drawnArrays() {
+// The enabled arrays from their vertex first on, and the current values for the rest.
+AttributeArrays drawnArrays(GLint first = 0) {
     const ClientArrays& arrays = legacyState().clientArrays;
     AttributeArrays drawn;
-    for (GLuint attribute = 0; attribute < VERTEX_ATTRIBUTE_COUNT; ++attribute)
-        if (arrays.enabled[attribute]) drawn.attributes[attribute] = arrays.pointed.attributes[attribute];
+    for (GLuint attribute = 0; attribute < VERTEX_ATTRIBUTE_COUNT; ++attribute) {
+        if (!arrays.enabled[attribute]) continue;
+        AttributeArray& array = drawn.attributes[attribute];
+        array = arrays.pointed.attributes[attribute];
+        array.offset += std::uintptr_t(first) * std::uintptr_t(array.stride);
+    }
     return drawn;
+}
+
+// Indices that draw quads as triangles, two to a quad, split as GL 2.0 drivers split them:
+// along the diagonal from the second corner to the fourth. Made for the most quads drawn yet.
+struct QuadIndices {
+    GLuint buffer = 0;
+    GLsizei quads = 0;
+};
+
+GLuint quadIndexBuffer(GLsizei quads) {
+    static ContextObjects<QuadIndices> made([](const QuadIndices& indices) { glDeleteBuffers(1, &indices.buffer); });
+    QuadIndices& indices = made.value;
+    if (!indices.buffer) glGenBuffers(1, &indices.buffer);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indices.buffer);
+    if (quads > indices.quads) {
+        std::vector<std::uint16_t> corners;
+        for (GLsizei quad = 0; quad < quads; ++quad) {
+            const auto corner = [quad](int offset) { return std::uint16_t(4 * quad + offset); };
+            corners.insert(corners.end(), {corner(0), corner(1), corner(3), corner(1), corner(2), corner(3)});
+        }
+        glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(corners.size() * sizeof(std::uint16_t)), corners.data(),
+                     GL_STATIC_DRAW);
+        indices.quads = quads;
+    }
+    return indices.buffer;
 }
 }  // namespace
 
 void fzglBindBuffer(GLenum target, GLuint buffer) {
+    ClientArrays& arrays = legacyState().clientArrays;
     if (target != GL_ARRAY_BUFFER) {
+        if (target == GL_ELEMENT_ARRAY_BUFFER) arrays.elementBuffer = buffer;
         glBindBuffer(target, buffer);
         return;
     }
-    legacyState().clientArrays.arrayBuffer = buffer;
+    arrays.arrayBuffer = buffer;
     bindArrayBuffer(buffer);
 }
 
@@ -61,6 +96,7 @@ void fzglDeleteBuffers(GLsizei count, const GLuint* buffers) {
     ClientArrays& arrays = legacyState().clientArrays;
     for (GLsizei i = 0; i < count; ++i) {
         if (arrays.arrayBuffer == buffers[i]) arrays.arrayBuffer = 0;
+        if (arrays.elementBuffer == buffers[i]) arrays.elementBuffer = 0;
         forgetBuffer(buffers[i]);
     }
     glDeleteBuffers(count, buffers);
@@ -86,4 +122,19 @@ void fzglDrawElements(GLenum mode, GLsizei count, GLenum type, const void* indic
     prepareDraw();
     pointAttributes(drawnArrays());
     glDrawElements(mode, count, type, indices);
+}
+
+// ES 3.0 has no quads: they are drawn through indices of their triangles.
+void fzglDrawArrays(GLenum mode, GLint first, GLsizei count) {
+    prepareDraw();
+    if (mode != GL_QUADS) {
+        pointAttributes(drawnArrays());
+        glDrawArrays(mode, first, count);
+        return;
+    }
+    pointAttributes(drawnArrays(first));
+    const GLsizei quads = count / 4;
+    quadIndexBuffer(quads);
+    glDrawElements(GL_TRIANGLES, 6 * quads, GL_UNSIGNED_SHORT, nullptr);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, legacyState().clientArrays.elementBuffer);
 }

@@ -64,6 +64,7 @@ void forgetLostBindings() {
     restoreTextureUnits(unbound, state);
     state.luminanceDepthTextures.clear();
     state.clientArrays.arrayBuffer = 0;
+    state.clientArrays.elementBuffer = 0;
     state.program = 0;
     glUseProgram(0);
 }

@@ -75,6 +75,7 @@ void fzglVertexPointer(GLint size, GLenum type, GLsizei stride, const void* poin
 void fzglNormalPointer(GLenum type, GLsizei stride, const void* pointer);
 void fzglTexCoordPointer(GLint size, GLenum type, GLsizei stride, const void* pointer);
 void fzglDrawElements(GLenum mode, GLsizei count, GLenum type, const void* indices);
+void fzglDrawArrays(GLenum mode, GLint first, GLsizei count);
 
 // Bitmap text in GLUT's Helvetica 10, the one font the program writes in.
 void fzglRasterPos3f(GLfloat x, GLfloat y, GLfloat z);

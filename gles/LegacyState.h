@@ -58,7 +58,8 @@ struct ClientArrays {
     AttributeArrays pointed;
     bool enabled[VERTEX_ATTRIBUTE_COUNT] = {};
     int activeUnit = 0;        // glClientActiveTexture's
-    GLuint arrayBuffer = 0;    // as the program bound it
+    GLuint arrayBuffer = 0;    // as the program bound them
+    GLuint elementBuffer = 0;
 };
 
 struct RasterPosition {

@@ -84,15 +84,18 @@ MeshData unitQuadMeshData() {
         const float x = corner[0], z = corner[1];
         mesh.vertices.push_back({{x, 0.0f, z}, {0.0f, 1.0f, 0.0f}, {(x + 1.0f) / 2.0f, (z + 1.0f) / 2.0f}});
     }
-    mesh.indices = {0, 1, 3, 1, 2, 3};
+    mesh.mode = GL_QUADS;
     return mesh;
 }
 
 void Mesh::make(const MeshData& data, TextureUnit unit) {
     upload(GL_ARRAY_BUFFER, vertexBuffer, GLsizeiptr(data.vertices.size() * sizeof(MeshVertex)), data.vertices.data());
-    upload(GL_ELEMENT_ARRAY_BUFFER, indexBuffer, GLsizeiptr(data.indices.size() * sizeof(std::uint16_t)),
-           data.indices.data());
+    vertexCount = GLsizei(data.vertices.size());
     indexCount = GLsizei(data.indices.size());
+    if (indexCount)
+        upload(GL_ELEMENT_ARRAY_BUFFER, indexBuffer, GLsizeiptr(data.indices.size() * sizeof(std::uint16_t)),
+               data.indices.data());
+    mode = data.mode;
     coordinateUnit = unit;
 }
 
@@ -110,7 +113,12 @@ void Mesh::bind() const {
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
 }
 
-void Mesh::draw() const { glDrawElements(GL_TRIANGLES, indexCount, GL_UNSIGNED_SHORT, nullptr); }
+void Mesh::draw() const {
+    if (indexCount)
+        glDrawElements(mode, indexCount, GL_UNSIGNED_SHORT, nullptr);
+    else
+        glDrawArrays(mode, 0, vertexCount);
+}
 
 // Immediate mode draws from the current values again, and a later glTexCoord lands on unit 0.
 void Mesh::unbind() const {

@@ -16,10 +16,12 @@ struct MeshVertex {
     float texCoord[2];
 };
 
-// Indexed triangles, front faces counter-clockwise.
+// Indexed triangles, or without indices the vertices as primitives of mode; front faces
+// counter-clockwise.
 struct MeshData {
     std::vector<MeshVertex> vertices;
     std::vector<std::uint16_t> indices;
+    GLenum mode = GL_TRIANGLES;
 };
 
 // The sphere gluSphere draws with texture coordinates and smooth outward normals: its vertices
@@ -29,8 +31,8 @@ struct MeshData {
 MeshData sphereMeshData(double radius, int slices, int stacks);
 
 // The 2 x 2 quad in the plane y = 0, centred on the origin and facing +y, with
-// s = (x + 1) / 2 and t = (z + 1) / 2, split as the driver splits a GL_QUADS quad: along the
-// diagonal from its second corner to its fourth.
+// s = (x + 1) / 2 and t = (z + 1) / 2: one GL_QUADS quad, which the driver splits into triangles
+// as it split the immediate-mode quad (no index order reproduces its rounding on every face).
 MeshData unitQuadMeshData();
 
 class Mesh {
@@ -50,5 +52,7 @@ private:
     GLuint vertexBuffer = 0;
     GLuint indexBuffer = 0;
     GLsizei indexCount = 0;
+    GLsizei vertexCount = 0;
+    GLenum mode = GL_TRIANGLES;
     TextureUnit coordinateUnit = FUR_SHELL_UNIT;
 };

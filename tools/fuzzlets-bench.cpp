@@ -16,6 +16,7 @@
 #include "app/FrameDriver.h"
 #include "app/Scene.h"
 #include "app/Window.h"
+#include "platform/Environment.h"
 #include "platform/MemoryFigures.h"
 #include "platform/StopRequests.h"
 #include "render/Profiler.h"
@@ -148,12 +149,22 @@ int main(int argc, char** argv) {
     Settings settings;
     const int settingsStatus = readSettingOptions(argc, argv, settings, "fuzzlets-bench");
     if (settingsStatus >= 0) return settingsStatus;
-    const bool panel = argc == 2 && std::strcmp(argv[1], "--panel") == 0;
-    if (argc > 1 && !panel) {
-        std::fprintf(stderr, "usage: fuzzlets-bench [--panel] [--set NAME=VALUE ...]\n"
-                             "  --panel  with the settings panel shown\n"
-                             "  --set    a setting changed, as for fuzzlets\n");
-        return std::strcmp(argv[1], "--help") == 0 ? 0 : 2;
+    bool panel = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--panel") == 0) {
+            panel = true;
+        } else if (std::strcmp(argv[i], "--no-op-gpu") == 0) {
+            // Mesa's no-op driver takes every call and draws nothing: a GPU of infinite speed,
+            // where the frame time is the CPU's share alone.
+            setEnvironmentVariable("GALLIUM_NOOP", "true");
+        } else {
+            std::fprintf(stderr, "usage: fuzzlets-bench [--panel] [--no-op-gpu] [--set NAME=VALUE ...]\n"
+                                 "  --panel       with the settings panel shown\n"
+                                 "  --no-op-gpu   on Mesa's no-op driver: the CPU's share of a frame\n"
+                                 "  --set         a setting changed, as for fuzzlets\n"
+                                 "GL calls per frame: tools/count-gl-calls.sh\n");
+            return std::strcmp(argv[i], "--help") == 0 ? 0 : 2;
+        }
     }
     FrameClock::useFixedFrameTime(FIXED_FRAME_SECONDS);
     Figures figures;

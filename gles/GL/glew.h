@@ -63,6 +63,7 @@
 #define glNormalPointer fzglNormalPointer
 #define glTexCoordPointer fzglTexCoordPointer
 #define glDrawElements fzglDrawElements
+#define glDrawArrays fzglDrawArrays
 
 #define glTexImage2D fzglTexImage2D
 #define glTexParameteri fzglTexParameteri

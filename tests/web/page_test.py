@@ -8,7 +8,8 @@ shows, with a deadline of minutes.
 
 The browser runs with its autoplay policy as it ships. FUZZLETS_CAPTURE, the desktop's capture
 tool, records the desktop's flight for the page's to be held against. Prints the region figures
-of both pictures, the time to the first frame and the page's frame time; ends with 'N passed,
+of both pictures, the time to the first frame, the page's frame time, and the WebGL calls and
+main-thread milliseconds of a frame in three views; ends with 'N passed,
 N failed'. FUZZLETS_PAGE_PICTURE=FILE and FUZZLETS_PHONE_PICTURE=FILE also save the whole page
 as the reader sees it on a desktop and on a phone (the README's pictures)."""
 import base64, functools, http.server, io, json, os, re, shutil, signal, subprocess, sys, tempfile, threading, time
@@ -268,6 +269,62 @@ def check_flight(page, references):
         page.press('m', 'KeyM', 77)
 
 
+# Counts each WebGL call and times the main loop's work, within frames alone: the CPU's share of a
+# frame, which sets the frame rate where the GPU is fast.
+FRAME_COST_PROBE = '''(function() {
+  var cost = Module.fzFrameCost = {calls: 0, ms: 0, waitMs: 0, frames: 0, inFrame: false};
+  var context = WebGL2RenderingContext.prototype;
+  Object.getOwnPropertyNames(context).forEach(function(name) {
+    var method = Object.getOwnPropertyDescriptor(context, name).value;
+    if (typeof method != 'function' || name == 'constructor') return;
+    context[name] = function() { if (cost.inFrame) cost.calls++; return method.apply(this, arguments); };
+  });
+  // The settings panel times each pass, waiting for the GPU to finish it: that wait is the GPU's.
+  var finish = context.finish;
+  context.finish = function() {
+    var started = performance.now();
+    try { return finish.apply(this, arguments); } finally { cost.waitMs += performance.now() - started; }
+  };
+  var run = Browser.mainLoop.runIter;
+  Browser.mainLoop.runIter = function(body) {
+    var started = performance.now();
+    cost.inFrame = true;
+    try { return run.call(this, body); } finally {
+      cost.inFrame = false; cost.ms += performance.now() - started; cost.frames++;
+    }
+  };
+})()'''
+MOST_WEBGL_CALLS = 5000  # a frame's, in any view
+
+
+def frame_cost(page, frames=4):
+    """WebGL calls, main-thread milliseconds and milliseconds waited for the GPU per frame, over
+    the next frames."""
+    page.evaluate('Object.assign(Module.fzFrameCost, {calls: 0, ms: 0, waitMs: 0, frames: 0})')
+    page.after_frames(frames)
+    cost = page.evaluate('Module.fzFrameCost')
+    frames = max(1, cost['frames'])
+    return cost['calls'] / frames, (cost['ms'] - cost['waitMs']) / frames, cost['waitMs'] / frames
+
+
+def check_frame_cost(page):
+    """The default view, the help panel and the settings panel, each a few frames after its key."""
+    page.evaluate(FRAME_COST_PROBE)
+    costs = {}
+    for view, key in (('default', None), ('help panel', ('h', 'KeyH', 72)), ('settings panel', ('\t', 'Tab', 9))):
+        if key:
+            page.press(*key)
+            page.after_frames(2)
+        costs[view] = frame_cost(page)
+        if key:
+            page.press(*key)
+        print('%-14s %6.0f WebGL calls %7.2f ms main thread %7.1f ms waiting for the GPU, per frame'
+              % ((view,) + costs[view]))
+    most = max(calls for calls, _, _ in costs.values())
+    check('a frame makes at most %d WebGL calls in every view' % MOST_WEBGL_CALLS, most <= MOST_WEBGL_CALLS,
+          'most %.0f' % most)
+
+
 def check_screenshot(page, desktop, downloads):
     """F12 downloads the frame as a PNG of the room."""
     page.call('Browser.setDownloadBehavior', behavior='allow', downloadPath=downloads)
@@ -329,6 +386,7 @@ def run(page, url, desktop, references, downloads):
     print('%-14s %-22.3f %-22.3f' % ('fur balls', ours, theirs))
     check('fur balls cover about as much as on the desktop', theirs / 2 < ours < theirs * 2)
     check('the spectrum line moves', difference(shown, later, REGIONS['spectrum line']) > 0.5)
+    check_frame_cost(page)
     check_screenshot(page, desktop, downloads)
     page.press('p', 'KeyP', 80)
     page.after_frames(2)

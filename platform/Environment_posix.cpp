@@ -1,0 +1,5 @@
+#include "platform/Environment.h"
+
+#include <cstdlib>
+
+void setEnvironmentVariable(const char* name, const char* value) { setenv(name, value, 1); }
