@@ -55,29 +55,25 @@ AttributeArrays drawnArrays(GLint first = 0) {
     return drawn;
 }
 
-// Indices that draw quads as triangles, two to a quad, split as GL 2.0 drivers split them:
-// along the diagonal from the second corner to the fourth. Made for the most quads drawn yet.
+// Indices that draw quads as their triangles, made for the most quads drawn yet.
 struct QuadIndices {
     GLuint buffer = 0;
     GLsizei quads = 0;
 };
 
-GLuint quadIndexBuffer(GLsizei quads) {
+void bindQuadIndices(GLsizei quads) {
     static ContextObjects<QuadIndices> made([](const QuadIndices& indices) { glDeleteBuffers(1, &indices.buffer); });
     QuadIndices& indices = made.value;
     if (!indices.buffer) glGenBuffers(1, &indices.buffer);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indices.buffer);
     if (quads > indices.quads) {
         std::vector<std::uint16_t> corners;
-        for (GLsizei quad = 0; quad < quads; ++quad) {
-            const auto corner = [quad](int offset) { return std::uint16_t(4 * quad + offset); };
-            corners.insert(corners.end(), {corner(0), corner(1), corner(3), corner(1), corner(2), corner(3)});
-        }
+        for (GLsizei quad = 0; quad < quads; ++quad)
+            for (int corner : QUAD_TRIANGLE_CORNERS) corners.push_back(std::uint16_t(4 * quad + corner));
         glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(corners.size() * sizeof(std::uint16_t)), corners.data(),
                      GL_STATIC_DRAW);
         indices.quads = quads;
     }
-    return indices.buffer;
 }
 }  // namespace
 
@@ -134,7 +130,7 @@ void fzglDrawArrays(GLenum mode, GLint first, GLsizei count) {
     }
     pointAttributes(drawnArrays(first));
     const GLsizei quads = count / 4;
-    quadIndexBuffer(quads);
+    bindQuadIndices(quads);
     glDrawElements(GL_TRIANGLES, 6 * quads, GL_UNSIGNED_SHORT, nullptr);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, legacyState().clientArrays.elementBuffer);
 }

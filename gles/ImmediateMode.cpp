@@ -27,14 +27,12 @@ GLuint streamBuffer() {
     return buffer.value;
 }
 
-// ES 3.0 has no quads: each becomes two triangles sharing its first-to-third diagonal.
 std::vector<float> quadsAsTriangles(const std::vector<float>& quads) {
-    constexpr int CORNERS[6] = {0, 1, 2, 0, 2, 3};
     const std::size_t quadFloats = 4 * IMMEDIATE_VERTEX_FLOATS;
     std::vector<float> triangles;
     triangles.reserve(quads.size() / 4 * 6);
     for (std::size_t quad = 0; quad + quadFloats <= quads.size(); quad += quadFloats)
-        for (int corner : CORNERS) {
+        for (int corner : QUAD_TRIANGLE_CORNERS) {
             const auto first = quads.begin() + std::ptrdiff_t(quad + std::size_t(corner) * IMMEDIATE_VERTEX_FLOATS);
             triangles.insert(triangles.end(), first, first + IMMEDIATE_VERTEX_FLOATS);
         }

@@ -30,6 +30,10 @@ struct VertexLayout {
 
 AttributeArrays interleaved(GLuint buffer, const VertexLayout& layout);
 
+// ES 3.0 has no quads: each is two triangles, split as GL 2.0 drivers split a quad, along the
+// diagonal from its second corner to its fourth.
+constexpr int QUAD_TRIANGLE_CORNERS[6] = {0, 1, 3, 1, 2, 3};
+
 // Points every attribute at its array, or at its current value.
 void pointAttributes(const AttributeArrays& arrays);
 

@@ -13,6 +13,7 @@ packages=(
   xvfb xauth xdotool x11-utils openbox glslang-tools
   lame
   ffmpeg desktop-file-utils appstream man-db dpkg-dev file
+  apitrace  # counts a frame's GL calls: tools/count-gl-calls.sh
 )
 # The Windows release (tools/windows/build-release.sh): the MinGW-w64 cross compiler, what builds
 # the libraries from Debian's sources, NSIS for the installer, and Wine to test it all.
