@@ -108,8 +108,7 @@ void fzglRasterPos3f(GLfloat x, GLfloat y, GLfloat z) {
     float eye[4], clip[4];
     transform(state.modelView.back(), object, eye);
     transform(state.projection.back(), eye, clip);
-    GLint viewport[4];
-    glGetIntegerv(GL_VIEWPORT, viewport);
+    const GLint* viewport = currentViewport();
     RasterPosition& raster = state.raster;
     raster.window[0] = float(viewport[0]) + (clip[0] / clip[3] + 1.0f) * float(viewport[2]) / 2.0f;
     raster.window[1] = float(viewport[1]) + (clip[1] / clip[3] + 1.0f) * float(viewport[3]) / 2.0f;
@@ -123,8 +122,7 @@ void* fzglutHelvetica10() { return const_cast<BitmapFont*>(&HELVETICA_10); }
 void fzglutBitmapString(void* font, const unsigned char* text) {
     if (font != fzglutHelvetica10()) return;
     RasterPosition& raster = legacyState().raster;
-    GLint viewport[4];
-    glGetIntegerv(GL_VIEWPORT, viewport);
+    const GLint* viewport = currentViewport();
     std::vector<float> vertices;
     for (const unsigned char* c = text; *c; ++c) {
         const Glyph* glyph = glyphOf(*c);

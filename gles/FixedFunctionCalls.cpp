@@ -63,6 +63,7 @@ void forgetLostBindings() {
     }
     restoreTextureUnits(unbound, state);
     state.luminanceDepthTextures.clear();
+    state.viewportKnown = false;
     state.clientArrays.arrayBuffer = 0;
     state.clientArrays.elementBuffer = 0;
     state.program = 0;
@@ -146,16 +147,34 @@ void fzglEnable(GLenum capability) { setSwitch(capability, true); }
 
 void fzglDisable(GLenum capability) { setSwitch(capability, false); }
 
+// The driver's active unit is always the one the layer follows, so an unchanged one needs no call.
 void fzglActiveTexture(GLenum unit) {
-    legacyState().activeUnit = int(unit - GL_TEXTURE0);
+    LegacyState& state = legacyState();
+    if (state.activeUnit == int(unit - GL_TEXTURE0)) return;
+    state.activeUnit = int(unit - GL_TEXTURE0);
     glActiveTexture(unit);
+}
+
+void fzglViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
+    LegacyState& state = legacyState();
+    const GLint viewport[4] = {x, y, width, height};
+    std::copy(viewport, viewport + 4, state.viewport);
+    state.viewportKnown = true;
+    glViewport(x, y, width, height);
+}
+
+const GLint* currentViewport() {
+    LegacyState& state = legacyState();
+    if (!state.viewportKnown) glGetIntegerv(GL_VIEWPORT, state.viewport);
+    state.viewportKnown = true;
+    return state.viewport;
 }
 
 void fzglPushAttrib(GLbitfield mask) {
     LegacyState& state = legacyState();
     SavedAttributes saved;
     saved.mask = mask;
-    glGetIntegerv(GL_VIEWPORT, saved.viewport);
+    std::copy(currentViewport(), currentViewport() + 4, saved.viewport);
     for (GLenum capability : DRIVER_SWITCHES) saved.driverSwitches.emplace_back(capability, glIsEnabled(capability));
     saved.activeUnit = state.activeUnit;
     std::copy(std::begin(state.units), std::end(state.units), saved.units);
@@ -170,7 +189,7 @@ void fzglPopAttrib() {
     const SavedAttributes saved = state.attributeStack.back();
     state.attributeStack.pop_back();
     if (saved.mask & GL_VIEWPORT_BIT)
-        glViewport(saved.viewport[0], saved.viewport[1], saved.viewport[2], saved.viewport[3]);
+        fzglViewport(saved.viewport[0], saved.viewport[1], saved.viewport[2], saved.viewport[3]);
     if (saved.mask & GL_ENABLE_BIT) {
         for (const auto& [capability, on] : saved.driverSwitches) on ? glEnable(capability) : glDisable(capability);
         for (int unit = 0; unit < TEXTURE_UNIT_COUNT; ++unit) state.units[unit].texture2D = saved.units[unit].texture2D;

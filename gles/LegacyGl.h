@@ -34,6 +34,7 @@ void fzglTexEnvi(GLenum target, GLenum name, GLint value);
 void fzglEnable(GLenum capability);
 void fzglDisable(GLenum capability);
 void fzglActiveTexture(GLenum unit);
+void fzglViewport(GLint x, GLint y, GLsizei width, GLsizei height);
 void fzglPushAttrib(GLbitfield mask);
 void fzglPopAttrib();
 

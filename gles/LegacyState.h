@@ -90,6 +90,10 @@ struct LegacyState {
     LightProduct frontLightProduct = {};
     GLenum shadeModel = GL_SMOOTH;
 
+    // As the program last set it; asked of the driver once before that, and after a lost context.
+    GLint viewport[4] = {};
+    bool viewportKnown = false;
+
     int activeUnit = 0;
     TextureUnitState units[TEXTURE_UNIT_COUNT];
     // Depth textures GL 2.0 read as luminance (its default depth texture mode): the fixed-function
@@ -112,6 +116,10 @@ struct LegacyState {
 };
 
 LegacyState& legacyState();
+
+// The viewport without asking the driver each time: a query is a round trip to a browser's GPU
+// process.
+const GLint* currentViewport();
 
 // Recomputes the light products after a change to light 0 or the front material.
 void updateLightProducts(LegacyState& state);

@@ -36,6 +36,7 @@
 #define glEnable fzglEnable
 #define glDisable fzglDisable
 #define glActiveTexture fzglActiveTexture
+#define glViewport fzglViewport
 #define glPushAttrib fzglPushAttrib
 #define glPopAttrib fzglPopAttrib
 
