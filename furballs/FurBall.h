@@ -42,8 +42,8 @@ public:
     void leap(float strength);
 
     // Colour pass: program "fur" current, shadow map on unit 1, the camera's view loaded. The
-    // fur bends against the smoothed velocity of the latest motion update. Every shell is
-    // sphere, made from shellSphereData.
+    // fur bends against the smoothed velocity of the latest motion update. Every shell is drawn
+    // from sphere, the mesh made from shellSphereData.
     void drawFur(ProgramTable& programs, const ShellList& shells, const Mesh& sphere, const FurStyle& style,
                  const Matrix4& inverseViewMatrix);
     // Shadow pass: program "depth" current, the light's projection and view loaded. spectrum
