@@ -41,7 +41,8 @@ void upload(GLenum target, GLuint& buffer, GLsizeiptr bytes, const void* data) {
     glBindBuffer(target, 0);
 }
 
-const void* offsetOf(std::size_t offset) { return reinterpret_cast<const void*>(offset); }
+// With a buffer bound, GL 2.0 takes an offset into it where it takes a pointer.
+const void* bufferOffset(std::size_t offset) { return reinterpret_cast<const void*>(offset); }
 }  // namespace
 
 MeshData sphereMeshData(double radius, int slices, int stacks) {
@@ -103,12 +104,12 @@ void Mesh::bind() const {
     glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
     const GLsizei stride = sizeof(MeshVertex);
     glEnableClientState(GL_VERTEX_ARRAY);
-    glVertexPointer(3, GL_FLOAT, stride, offsetOf(offsetof(MeshVertex, position)));
+    glVertexPointer(3, GL_FLOAT, stride, bufferOffset(offsetof(MeshVertex, position)));
     glEnableClientState(GL_NORMAL_ARRAY);
-    glNormalPointer(GL_FLOAT, stride, offsetOf(offsetof(MeshVertex, normal)));
+    glNormalPointer(GL_FLOAT, stride, bufferOffset(offsetof(MeshVertex, normal)));
     glClientActiveTexture(glTextureUnit(coordinateUnit));
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glTexCoordPointer(2, GL_FLOAT, stride, offsetOf(offsetof(MeshVertex, texCoord)));
+    glTexCoordPointer(2, GL_FLOAT, stride, bufferOffset(offsetof(MeshVertex, texCoord)));
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
 }
