@@ -32,7 +32,7 @@ file(GLOB FUZZLETS_SOURCES CONFIGURE_DEPENDS
 list(REMOVE_ITEM FUZZLETS_SOURCES ${CMAKE_SOURCE_DIR}/app/main.cpp ${CMAKE_SOURCE_DIR}/audio/SoundFile.cpp
   ${CMAKE_SOURCE_DIR}/render/GlslDialect_desktop.cpp)
 
-add_executable(fuzzlets app/main.cpp ${FUZZLETS_SOURCES} ${BROWSER_PLATFORM_SOURCES})
+add_executable(fuzzlets app/main.cpp web/LabCalls.cpp ${FUZZLETS_SOURCES} ${BROWSER_PLATFORM_SOURCES})
 # The layer's GL headers first, then the freeglut extensions the page's GLUT lacks.
 target_include_directories(fuzzlets BEFORE PRIVATE ${CMAKE_SOURCE_DIR}/gles ${CMAKE_SOURCE_DIR}/platform/browser)
 target_include_directories(fuzzlets PRIVATE ${CMAKE_SOURCE_DIR})
@@ -44,14 +44,34 @@ target_link_libraries(fuzzlets PRIVATE web_libraries)
 set_target_properties(fuzzlets PROPERTIES SUFFIX .js)
 target_link_options(fuzzlets PRIVATE
   -lglut -sMIN_WEBGL_VERSION=2 -sMAX_WEBGL_VERSION=2 -sALLOW_MEMORY_GROWTH=1
+  # The lab's editor writes the shader files and calls web/LabCalls.cpp.
+  -sEXPORTED_RUNTIME_METHODS=ccall,FS
   "SHELL:--preload-file ${CMAKE_SOURCE_DIR}/shader/glsl@/shader/glsl"
   "SHELL:--preload-file ${CMAKE_SOURCE_DIR}/media/textures@/media/textures")
 set_property(TARGET fuzzlets APPEND PROPERTY LINK_DEPENDS ${CMAKE_SOURCE_DIR}/web/index.html)
 
-# site/: the page and what it loads, ready for any static web host.
+# site/: the page and what it loads, ready for any static web host: the program, the lab's
+# scripts, Debian's CodeMirror (the editor, its GLSL highlighting and a dark theme), and
+# docs/how-it-works.md as HTML with the pictures it shows.
 set(FUZZLETS_SITE ${CMAKE_BINARY_DIR}/site)
+set(CODEMIRROR /usr/share/javascript/codemirror)
+find_program(CMARK cmark-gfm REQUIRED)
+file(GLOB LAB_SCRIPTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/web/lab/*.js)
+file(READ ${CMAKE_SOURCE_DIR}/docs/how-it-works.md GUIDE_TEXT)
+string(REGEX MATCHALL "\\(([a-z0-9-]+\\.png)\\)" GUIDE_PICTURES "${GUIDE_TEXT}")
+list(TRANSFORM GUIDE_PICTURES REPLACE "[()]" "")
+list(REMOVE_DUPLICATES GUIDE_PICTURES)
+list(TRANSFORM GUIDE_PICTURES PREPEND ${CMAKE_SOURCE_DIR}/docs/)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/docs/how-it-works.md)
+set_property(TARGET fuzzlets APPEND PROPERTY LINK_DEPENDS ${LAB_SCRIPTS} ${CMAKE_SOURCE_DIR}/docs/how-it-works.md)
 add_custom_command(TARGET fuzzlets POST_BUILD
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${FUZZLETS_SITE}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${FUZZLETS_SITE}/lab ${FUZZLETS_SITE}/codemirror ${FUZZLETS_SITE}/docs
   COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/web/index.html fuzzlets.js fuzzlets.wasm fuzzlets.data
     ${FUZZLETS_SITE}
+  COMMAND ${CMAKE_COMMAND} -E copy ${LAB_SCRIPTS} ${FUZZLETS_SITE}/lab
+  COMMAND ${CMAKE_COMMAND} -E copy ${CODEMIRROR}/lib/codemirror.js ${CODEMIRROR}/lib/codemirror.css
+    ${CODEMIRROR}/mode/clike/clike.js ${CODEMIRROR}/theme/material-darker.css ${FUZZLETS_SITE}/codemirror
+  # The guide's controls are HTML comments in the Markdown, kept by --unsafe, hidden elsewhere.
+  COMMAND ${CMARK} --unsafe --extension table ${CMAKE_SOURCE_DIR}/docs/how-it-works.md > ${FUZZLETS_SITE}/how-it-works.html
+  COMMAND ${CMAKE_COMMAND} -E copy ${GUIDE_PICTURES} ${FUZZLETS_SITE}/docs
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR})

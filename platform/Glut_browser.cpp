@@ -19,8 +19,13 @@ EM_JS(void, wrapGlutInput, (), {
     GLUT.fzKeyRepeat = true;
     var canvas = Module['canvas'];
     var hidden = function() { return canvas.style.cursor == 'none'; };
+    // Keys typed into the page's own fields (the lab's editor) are theirs, not the program's; their
+    // releases still reach it, so that a key held before the field took the focus is let go.
+    var typing = function(event) {
+        return event.target instanceof Element && !!event.target.closest('input, textarea, [contenteditable]');
+    };
     var keydown = function(event) {
-        if (!(event.repeat && !GLUT.fzKeyRepeat)) GLUT.onKeydown(event);
+        if (!typing(event) && !(event.repeat && !GLUT.fzKeyRepeat)) GLUT.onKeydown(event);
     };
     var mousemove = function(event) {
         if (Browser.pointerLock || !hidden()) GLUT.onMousemove(event);

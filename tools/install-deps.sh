@@ -27,6 +27,7 @@ windows_packages=(
 # browser with the DevTools client its test drives it through.
 web_packages=(
   emscripten node-acorn libstb-dev dpkg-dev quilt zip
+  libjs-codemirror cmark-gfm
   chromium-headless-shell python3-websocket python3-pil
 )
 for option in "$@"; do

@@ -12,7 +12,7 @@ of both pictures, the time to the first frame, the page's frame time, and the We
 main-thread milliseconds of a frame in three views; ends with 'N passed,
 N failed'. FUZZLETS_PAGE_PICTURE=FILE and FUZZLETS_PHONE_PICTURE=FILE also save the whole page
 as the reader sees it on a desktop and on a phone (the README's pictures)."""
-import base64, functools, http.server, io, json, os, re, shutil, signal, subprocess, sys, tempfile, threading, time
+import base64, functools, http.server, io, json, os, re, shutil, signal, subprocess, sys, tempfile, threading, time, zlib
 import urllib.request
 import websocket
 from PIL import Image
@@ -214,6 +214,7 @@ def main():
         references = flight_references(capture_tool, os.path.join(profile, 'flight'))
         page = Page(profile)
         run(page, url, desktop_capture, references, os.path.join(profile, 'downloads'))
+        run_the_lab(page, url)
         run_on_a_phone(page, url)
     finally:
         if page:
@@ -416,7 +417,8 @@ def run(page, url, desktop, references, downloads):
         page.press(key, code, key_code)
         page.after_frames(2)
         after = page.picture()
-        check('%r changes the %s' % (key, part), difference(before, after, box) > 4)
+        changed = difference(before, after, box)
+        check('%r changes the %s' % (key, part), changed > 4, '%.1f levels' % changed)
         if key == '1':
             # Depth reads as luminance, as on the desktop; WebGL 2 has no swizzle to make it so.
             colour = mean_colour(after, box)
@@ -433,6 +435,125 @@ def run(page, url, desktop, references, downloads):
     page.call('Page.navigate', url=url + '?set=shells=99')
     refused = page.wait_for('document.getElementById("messages").textContent.includes("setting \'shells\' takes")')
     check('a refused ?set= is named on the page', bool(refused))
+
+
+# The lab: wide enough for the editor beside the picture.
+LAB_SCREEN = {'width': 1400, 'height': 900, 'deviceScaleFactor': 1, 'mobile': False}
+FUR_LINE = 'vec4 hair = texture2D(tex, gl_TexCoord[0].st);'
+BLUE_FUR = FUR_LINE + '\n    hair.rgb = hair.gbr;'  # the red fur turned blue
+
+
+def red_fur(page):
+    return fur_share(page.picture())
+
+
+def edit_shaders(page, expression):
+    """Runs an edit of the editor's, then waits for the program's reload and a frame after it."""
+    reloads = page.evaluate('Lab.shaders.reloads')
+    page.evaluate(expression)
+    page.wait_for('Lab.shaders.reloads > %d' % reloads)
+    page.after_frames(2)
+
+
+def lab_link(state):
+    """A link of the lab's own kind, for the refusals."""
+    deflate = zlib.compressobj(9, zlib.DEFLATED, -15)
+    packed = deflate.compress(json.dumps(state).encode()) + deflate.flush()
+    return '#lab=' + base64.urlsafe_b64encode(packed).decode().rstrip('=')
+
+
+def open_fresh(page, address):
+    """The address in a page of its own, not a jump within the last one; waits for the lab."""
+    page.call('Page.navigate', url='about:blank')
+    page.call('Page.navigate', url=address)
+    page.wait_for('typeof Lab == "object" && Lab.running')
+
+
+def check_editor(page, shipped):
+    """Typing, a live edit, a broken one, revert."""
+    page.evaluate('Lab.shaders.editor.focus(); Lab.shaders.editor.setCursor({line: 0, ch: 0})')
+    page.press('w', 'KeyW', 87)
+    check('a key typed in the editor is the editor\'s', page.evaluate('Lab.shaders.editor.getLine(0)').startswith('w'))
+    edit_shaders(page, 'Lab.shaders.editor.undo(); Lab.shaders.editor.setValue(Lab.shaders.editor.getValue()'
+                       '.replace(%s, %s))' % (json.dumps(FUR_LINE), json.dumps(BLUE_FUR)))
+    blue = page.picture()
+    check('an edit in the editor changes the fur balls', fur_share(blue) < fur_share(shipped) / 4,
+          '%.3f of the picture red fur, %.3f before' % (fur_share(blue), fur_share(shipped)))
+    check('the edited file is marked', page.evaluate('document.querySelector("#shader-files .changed").textContent')
+          == 'fur.frag')
+
+    line = page.evaluate('Lab.shaders.editor.getValue().split("\\n").indexOf("void main() {") + 1')
+    edit_shaders(page, 'Lab.shaders.editor.replaceRange("    oops;\\n", {line: %d, ch: 0})' % line)
+    messages = page.evaluate('document.getElementById("shader-messages").textContent')
+    page.evaluate('document.querySelector(".shader-message-place").click()')
+    save_page_picture(page, 'FUZZLETS_LAB_PICTURE')
+    check('a broken edit shows its message at its line', 'fur.frag:%d' % (line + 1) in messages and
+          'shader-error-line' in (page.evaluate('Lab.shaders.editor.lineInfo(%d).bgClass' % line) or '') and
+          page.evaluate('Lab.shaders.editor.getCursor().line') == line, messages)
+    check('a broken edit keeps the last picture', difference(blue, page.picture(), WORLD) < 2)
+
+    edit_shaders(page, 'document.getElementById("revert").click()')
+    check('revert brings the shipped picture back', difference(shipped, page.picture(), WORLD) < 2,
+          '%.2f levels apart' % difference(shipped, page.picture(), WORLD))
+    edit_shaders(page, 'Lab.shaders.editor.setValue(Lab.shaders.editor.getValue().replace(%s, %s))'
+                 % (json.dumps(FUR_LINE), json.dumps(BLUE_FUR)))
+
+
+def check_guide(page):
+    """The guide's buttons show their view and setting in the running program."""
+    page.evaluate('document.querySelector("[aria-controls=guide]").click()')
+    page.wait_for('!!document.querySelector("#guide button.try")')
+    for control, box in (('key 1', SHADOW_MAP_VIEW), ('set fur-length=3', FUR_BALLS)):
+        before = page.picture()
+        page.evaluate('document.querySelector(\'#guide button[data-try="%s"]\').click()' % control)
+        page.after_frames(2)
+        changed = difference(before, page.picture(), box)
+        check('the guide\'s %s button shows it' % control, changed > 2, '%.1f levels' % changed)
+    page.evaluate('document.querySelector(\'#guide button[data-try="key 1"]\').click()')
+    page.after_frames(2)
+
+
+def check_links(page, url):
+    """A shared link restores the edit and the setting in a fresh page; bad links are refused whole."""
+    page.evaluate('document.getElementById("share").click()')
+    link = page.wait_for('document.getElementById("share-link").value')
+    print('a one-line edit\'s link: %d characters' % len(link))
+    check('a one-line edit gives a short link', '#lab=' in link and len(link) < 600)
+    shared = page.picture()
+    open_fresh(page, link)
+    restored = page.wait_for('document.getElementById("messages").textContent.includes("Restored from the link")')
+    page.press('p', 'KeyP', 80)
+    page.after_frames(2)
+    shown = page.picture()
+    alike = all(looks_alike(mean_colour(shown, box), mean_colour(shared, box)) for box in REGIONS.values())
+    length = page.evaluate('Lab.settingValue("fur-length")')
+    check('a shared link restores the edit and the setting', bool(restored) and alike and
+          fur_share(shown) < fur_share(shared) * 2 + 0.005 and length == '3',
+          'restored %s, regions alike %s, red fur %.3f and %.3f, fur length %s' %
+          (bool(restored), alike, fur_share(shown), fur_share(shared), length))
+
+    for state, reason in (('garbage', 'does not decode'),
+                          ({'version': 1, 'settings': ['fur-length=3'], 'files': {'nosuch.frag': [0, 0, 0, '']}},
+                           "no shader file is called 'nosuch.frag'")):
+        open_fresh(page, url + (lab_link(state) if isinstance(state, dict) else '#lab=' + state))
+        refused = page.wait_for('document.getElementById("messages").textContent.includes("refused")')
+        said = page.evaluate('document.getElementById("messages").textContent')
+        check('a bad link is refused by name: %s' % reason, bool(refused) and reason in said and
+              page.evaluate('Lab.settingValue("fur-length")') == '1' and not page.evaluate('Lab.shaders.editedNames().length'))
+
+
+def run_the_lab(page, url):
+    """The shader editor, the guide and shared links, with the world paused."""
+    page.call('Emulation.setDeviceMetricsOverride', **LAB_SCREEN)
+    start(page, url)
+    page.wait_for('Lab.running')
+    page.press('p', 'KeyP', 80)
+    page.after_frames(2)
+    check_editor(page, page.picture())
+    check_guide(page)
+    check_links(page, url)
+    check_console(page)
+    page.call('Emulation.clearDeviceMetricsOverride')
 
 
 def save_page_picture(page, variable):
