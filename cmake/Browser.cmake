@@ -23,24 +23,20 @@ target_link_libraries(web_libraries INTERFACE
 # serves. The music is synthesised, not decoded.
 set(BROWSER_PLATFORM_SOURCES
   platform/SwapControl.cpp platform/SwapControl_browser.cpp platform/Glut_browser.cpp
-  platform/ImageFiles_browser.cpp platform/SoundDevice_browser.cpp platform/SoundFile_browser.cpp
+  platform/ImageFiles_browser.cpp platform/SoundDevice_browser.cpp
   platform/StopRequests_browser.cpp platform/ChildProcess_posix.cpp platform/Clock_posix.cpp
   platform/Console_posix.cpp platform/DataFolder_linux.cpp platform/MemoryFigures_linux.cpp
-  platform/FramePacing_browser.cpp platform/GlContext.cpp platform/PixelRatio_browser.cpp)
-file(GLOB FUZZLETS_SOURCES CONFIGURE_DEPENDS
-  app/*.cpp render/*.cpp furballs/*.cpp physics/*.cpp camera/*.cpp audio/*.cpp gles/*.cpp)
-list(REMOVE_ITEM FUZZLETS_SOURCES ${CMAKE_SOURCE_DIR}/app/main.cpp ${CMAKE_SOURCE_DIR}/audio/SoundFile.cpp
-  ${CMAKE_SOURCE_DIR}/render/GlslDialect_desktop.cpp)
+  platform/FramePacing_browser.cpp platform/PixelRatio_browser.cpp)
+# Object libraries: every object is linked, as in one executable, whatever main names.
+add_fuzzlets_through_layer(page_gl_layer page_core OBJECT synthesized ${BROWSER_PLATFORM_SOURCES})
+# After the layer's GL headers, the freeglut extensions the page's GLUT lacks.
+target_include_directories(page_core PUBLIC ${CMAKE_SOURCE_DIR}/platform/browser)
+target_link_libraries(page_core PUBLIC web_libraries)
 
-add_executable(fuzzlets app/main.cpp web/LabCalls.cpp ${FUZZLETS_SOURCES} ${BROWSER_PLATFORM_SOURCES})
-# The layer's GL headers first, then the freeglut extensions the page's GLUT lacks.
-target_include_directories(fuzzlets BEFORE PRIVATE ${CMAKE_SOURCE_DIR}/gles ${CMAKE_SOURCE_DIR}/platform/browser)
-target_include_directories(fuzzlets PRIVATE ${CMAKE_SOURCE_DIR})
+add_executable(fuzzlets app/main.cpp web/LabCalls.cpp)
+target_link_libraries(fuzzlets PRIVATE page_core page_gl_layer)
 set_source_files_properties(app/DataFolders.cpp PROPERTIES COMPILE_DEFINITIONS
   "FUZZLETS_SOURCE_DIR=\"/\";FUZZLETS_INSTALLED_DATA_DIR=\"/\"")
-set_source_files_properties(app/CommandLine.cpp PROPERTIES COMPILE_DEFINITIONS
-  "FUZZLETS_VERSION=\"${PROJECT_VERSION}\"")
-target_link_libraries(fuzzlets PRIVATE web_libraries)
 set_target_properties(fuzzlets PROPERTIES SUFFIX .js)
 target_link_options(fuzzlets PRIVATE
   -lglut -sMIN_WEBGL_VERSION=2 -sMAX_WEBGL_VERSION=2 -sALLOW_MEMORY_GROWTH=1

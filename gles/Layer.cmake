@@ -1,26 +1,14 @@
-# GL 2.0 on OpenGL ES 3.0: the layer, and the program's library built again through it. This
-# folder comes first on that library's include path, so its GL/glew.h, GL/glu.h, GL/freeglut.h
-# and ImGui back-end header stand where the desktop's are. On the desktop the ES 3.0 entry
-# points come from libGL, which dispatches to Mesa's compatibility context; it takes GLSL ES
-# 3.00 shaders (GL_ARB_ES3_compatibility), so the layer draws on the plain build's rasteriser.
-# The layer forgets its own objects when a lost context comes back, so the registry of what
-# is made again lives with it, below the program's library.
-file(GLOB LAYER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/gles/*.cpp)
-add_library(fuzzlets_gl_layer STATIC ${LAYER_SOURCES} ${CMAKE_SOURCE_DIR}/platform/GlContext.cpp)
-target_include_directories(fuzzlets_gl_layer PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(fuzzlets_gl_layer PUBLIC OpenGL::GL)
-
-# No GLEW and no GLU: a GL 2.0 call the layer does not supply fails to compile or to link. The
-# layer's GLSL dialect stands in for the desktop's.
-set(LAYER_CORE_SOURCES ${FUZZLETS_SOURCES})
-list(REMOVE_ITEM LAYER_CORE_SOURCES ${CMAKE_SOURCE_DIR}/render/GlslDialect_desktop.cpp)
+# GL 2.0 on OpenGL ES 3.0: the layer, and the program's library built again through it
+# (add_fuzzlets_through_layer, cmake/ProgramSources.cmake, which the page shares). On the desktop
+# the ES 3.0 entry points come from libGL, which dispatches to Mesa's compatibility context; it
+# takes GLSL ES 3.00 shaders (GL_ARB_ES3_compatibility), so the layer draws on the plain build's
+# rasteriser. No GLEW and no GLU here.
 set(LAYER_PLATFORM_SOURCES ${PLATFORM_SOURCES})
 list(REMOVE_ITEM LAYER_PLATFORM_SOURCES platform/GlContext.cpp)
-add_library(fuzzlets_core_gles STATIC ${LAYER_CORE_SOURCES} ${LAYER_PLATFORM_SOURCES})
-target_include_directories(fuzzlets_core_gles BEFORE PUBLIC ${CMAKE_SOURCE_DIR}/gles)
-target_include_directories(fuzzlets_core_gles PUBLIC ${CMAKE_SOURCE_DIR})
+add_fuzzlets_through_layer(fuzzlets_gl_layer fuzzlets_core_gles STATIC decoded ${LAYER_PLATFORM_SOURCES})
+target_link_libraries(fuzzlets_gl_layer PUBLIC OpenGL::GL)
 target_include_directories(fuzzlets_core_gles SYSTEM PUBLIC ${BULLET_INCLUDE_DIRS})
-target_link_libraries(fuzzlets_core_gles PUBLIC fuzzlets_gl_layer
+target_link_libraries(fuzzlets_core_gles PUBLIC
   PkgConfig::GLUT PkgConfig::BULLET PkgConfig::PNG PkgConfig::JPEG PkgConfig::SDL2 PkgConfig::SNDFILE
   PkgConfig::KISSFFT PkgConfig::IMGUI ${PLATFORM_LIBRARIES})
 

@@ -1,6 +1,7 @@
 // The GLSL a build compiles its shaders as. The desktop build speaks GLSL 1.10; a build through
 // the GL layer speaks GLSL ES 3.00 with the GL 2.0 built-ins the layer supplies. Each build links
-// one side: render/GlslDialect_desktop.cpp or gles/GlslDialect_layer.cpp.
+// one side, chosen by cmake/ProgramSources.cmake: render/GlslDialect_desktop.cpp or
+// render/GlslDialect_layer.cpp.
 #pragma once
 
 #include <string>

@@ -9,9 +9,10 @@ shows, with a deadline of minutes.
 The browser runs with its autoplay policy as it ships. FUZZLETS_CAPTURE, the desktop's capture
 tool, records the desktop's flight for the page's to be held against. Prints the region figures
 of both pictures, the time to the first frame, the page's frame time, and the WebGL calls and
-main-thread milliseconds of a frame in three views; ends with 'N passed,
-N failed'. FUZZLETS_PAGE_PICTURE=FILE and FUZZLETS_PHONE_PICTURE=FILE also save the whole page
-as the reader sees it on a desktop and on a phone (the README's pictures)."""
+main-thread milliseconds of a frame in three views, and the length of a one-line edit's share
+link; ends with 'N passed, N failed'. FUZZLETS_PAGE_PICTURE=FILE, FUZZLETS_LAB_PICTURE=FILE and
+FUZZLETS_PHONE_PICTURE=FILE also save the whole page as the reader sees it on a desktop, with the
+lab's editor beside the picture and a line refused in it, and on a phone (the README's pictures)."""
 import base64, functools, http.server, io, json, os, re, shutil, signal, subprocess, sys, tempfile, threading, time, zlib
 import urllib.request
 import websocket
@@ -418,7 +419,8 @@ def run(page, url, desktop, references, downloads):
         page.after_frames(2)
         after = page.picture()
         changed = difference(before, after, box)
-        check('%r changes the %s' % (key, part), changed > 4, '%.1f levels' % changed)
+        # As on the phone: fewer shells change the floor by a few levels only (6.5 here, less in CI).
+        check('%r changes the %s' % (key, part), changed > 2, '%.1f levels' % changed)
         if key == '1':
             # Depth reads as luminance, as on the desktop; WebGL 2 has no swizzle to make it so.
             colour = mean_colour(after, box)

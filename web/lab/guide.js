@@ -73,7 +73,8 @@ function placeGuide(guide, html) {
     if (!link) return;
     event.preventDefault();
     const target = document.getElementById('guide-' + link.getAttribute('href').slice(1));
-    if (target) target.scrollIntoView({block: 'start'});
+    // The guide scrolls, not the page: the picture stays where it is.
+    if (target) guide.scrollTop += target.getBoundingClientRect().top - guide.getBoundingClientRect().top;
   });
 }
 

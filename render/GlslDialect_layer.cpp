@@ -1,3 +1,4 @@
+// GLSL ES 3.00, with the prelude that names the GL 2.0 built-ins the layer supplies.
 #include "render/GlslDialect.h"
 
 #include "gles/ShaderPrelude.h"
