@@ -12,6 +12,7 @@
 #include "app/Input.h"
 #include "app/Scene.h"
 #include "platform/Console.h"
+#include "platform/GlutStart.h"
 #include "platform/StopRequests.h"
 #include "render/DriverRequirements.h"
 
@@ -79,7 +80,7 @@ void registerCallbacks() {
 Scene* startFuzzlets(int* argc, char** argv, AudioOutput audioOutput, const Settings& settings) {
     catchStopRequests();
     enterDataFolder();
-    glutInit(argc, argv);
+    startGlut(argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(WINDOW_WIDTH, WINDOW_HEIGHT);
     glutInitWindowPosition(WINDOW_X, WINDOW_Y);

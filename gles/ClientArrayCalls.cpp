@@ -10,6 +10,7 @@
 #include "gles/LegacyState.h"
 #include "gles/Programs.h"
 #include "gles/VertexArrays.h"
+#include "gles/Unhandled.h"
 
 namespace {
 // The attribute a client state names; VERTEX_ATTRIBUTE_COUNT for one the layer has no use for.
@@ -29,7 +30,9 @@ GLuint attributeOf(GLenum array) {
 
 void setEnabled(GLenum array, bool enabled) {
     const GLuint attribute = attributeOf(array);
-    if (attribute < VERTEX_ATTRIBUTE_COUNT) legacyState().clientArrays.enabled[attribute] = enabled;
+    if (attribute >= VERTEX_ATTRIBUTE_COUNT)
+        return refuseUnhandled(enabled ? "glEnableClientState" : "glDisableClientState", array);
+    legacyState().clientArrays.enabled[attribute] = enabled;
 }
 
 // The program's arrays are floats in buffers.
@@ -102,7 +105,10 @@ void fzglEnableClientState(GLenum array) { setEnabled(array, true); }
 
 void fzglDisableClientState(GLenum array) { setEnabled(array, false); }
 
-void fzglClientActiveTexture(GLenum unit) { legacyState().clientArrays.activeUnit = int(unit - GL_TEXTURE0); }
+void fzglClientActiveTexture(GLenum unit) {
+    if (!isTextureUnit(unit)) return refuseUnhandled("glClientActiveTexture", unit);
+    legacyState().clientArrays.activeUnit = int(unit - GL_TEXTURE0);
+}
 
 void fzglVertexPointer(GLint size, GLenum, GLsizei stride, const void* pointer) {
     point(GL_VERTEX_ARRAY, size, stride, pointer);
@@ -115,6 +121,7 @@ void fzglTexCoordPointer(GLint size, GLenum, GLsizei stride, const void* pointer
 }
 
 void fzglDrawElements(GLenum mode, GLsizei count, GLenum type, const void* indices) {
+    if (mode != GL_QUADS && !isEsDrawMode(mode)) refuseUnhandled("glDrawElements", mode);
     prepareDraw();
     pointAttributes(drawnArrays());
     glDrawElements(mode, count, type, indices);
@@ -122,6 +129,7 @@ void fzglDrawElements(GLenum mode, GLsizei count, GLenum type, const void* indic
 
 // ES 3.0 has no quads: they are drawn through indices of their triangles.
 void fzglDrawArrays(GLenum mode, GLint first, GLsizei count) {
+    if (mode != GL_QUADS && !isEsDrawMode(mode)) refuseUnhandled("glDrawArrays", mode);
     prepareDraw();
     if (mode != GL_QUADS) {
         pointAttributes(drawnArrays());

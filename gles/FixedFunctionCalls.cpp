@@ -8,6 +8,7 @@
 #include "gles/LegacyEnums.h"
 #include "gles/LegacyGl.h"
 #include "gles/LegacyState.h"
+#include "gles/Unhandled.h"
 #include "platform/GlContext.h"
 
 namespace {
@@ -33,7 +34,10 @@ void setSwitch(GLenum capability, bool on) {
     if (capability == GL_LIGHTING || capability == GL_LIGHT0 || capability == GL_NORMALIZE) return;
     if (capability == GL_TEXTURE_2D) {
         state.units[state.activeUnit].texture2D = on;
-    } else if (on) {
+        return;
+    }
+    if (!isEsCapability(capability)) refuseUnhandled(on ? "glEnable" : "glDisable", capability);
+    if (on) {
         glEnable(capability);
     } else {
         glDisable(capability);
@@ -101,7 +105,7 @@ void updateLightProducts(LegacyState& state) {
 // Only light 0 is lit in this program.
 void fzglLightfv(GLenum light, GLenum name, const GLfloat* values) {
     LegacyState& state = legacyState();
-    if (light != GL_LIGHT0) return;
+    if (light != GL_LIGHT0) return refuseUnhandled("glLightfv", light);
     LightSource& light0 = state.light0;
     switch (name) {
     case GL_AMBIENT: copy4(light0.ambient, values); break;
@@ -112,21 +116,21 @@ void fzglLightfv(GLenum light, GLenum name, const GLfloat* values) {
         transform(state.modelView.back(), values, light0.position);
         updateHalfVector(light0);
         break;
-    default: break;
+    default: return refuseUnhandled("glLightfv", name);
     }
     updateLightProducts(state);
 }
 
 void fzglMaterialfv(GLenum face, GLenum name, const GLfloat* values) {
     LegacyState& state = legacyState();
-    if (face != GL_FRONT && face != GL_FRONT_AND_BACK) return;
+    if (face != GL_FRONT && face != GL_FRONT_AND_BACK) return refuseUnhandled("glMaterialfv", face);
     Material& material = state.frontMaterial;
     switch (name) {
     case GL_AMBIENT: copy4(material.ambient, values); break;
     case GL_DIFFUSE: copy4(material.diffuse, values); break;
     case GL_SPECULAR: copy4(material.specular, values); break;
     case GL_SHININESS: material.shininess = values[0]; break;
-    default: break;
+    default: return refuseUnhandled("glMaterialfv", name);
     }
     updateLightProducts(state);
 }
@@ -140,7 +144,8 @@ void fzglShadeModel(GLenum mode) { legacyState().shadeModel = mode; }
 
 void fzglTexEnvi(GLenum target, GLenum name, GLint value) {
     LegacyState& state = legacyState();
-    if (target == GL_TEXTURE_ENV && name == GL_TEXTURE_ENV_MODE) state.units[state.activeUnit].environmentMode = GLenum(value);
+    if (target != GL_TEXTURE_ENV || name != GL_TEXTURE_ENV_MODE) return refuseUnhandled("glTexEnvi", name);
+    state.units[state.activeUnit].environmentMode = GLenum(value);
 }
 
 void fzglEnable(GLenum capability) { setSwitch(capability, true); }
@@ -149,6 +154,7 @@ void fzglDisable(GLenum capability) { setSwitch(capability, false); }
 
 // The driver's active unit is always the one the layer follows, so an unchanged one needs no call.
 void fzglActiveTexture(GLenum unit) {
+    if (!isTextureUnit(unit)) return refuseUnhandled("glActiveTexture", unit);
     LegacyState& state = legacyState();
     if (state.activeUnit == int(unit - GL_TEXTURE0)) return;
     state.activeUnit = int(unit - GL_TEXTURE0);

@@ -7,6 +7,7 @@
 #include "gles/LegacyState.h"
 #include "gles/Programs.h"
 #include "gles/VertexArrays.h"
+#include "gles/Unhandled.h"
 
 namespace {
 const VertexLayout IMMEDIATE_LAYOUT = {{4, 3, 4, 4, 4}, IMMEDIATE_VERTEX_FLOATS};
@@ -67,6 +68,7 @@ void drawImmediate(GLenum mode, const std::vector<float>& vertices) {
 }
 
 void fzglBegin(GLenum mode) {
+    if (mode != GL_QUADS && !isEsDrawMode(mode)) refuseUnhandled("glBegin", mode);
     primitive().mode = mode;
     primitive().vertices.clear();
 }
@@ -106,4 +108,7 @@ void fzglColor4f(GLfloat r, GLfloat g, GLfloat b, GLfloat a) {
 
 void fzglTexCoord2f(GLfloat s, GLfloat t) { setTexCoord(0, s, t); }
 
-void fzglMultiTexCoord2f(GLenum unit, GLfloat s, GLfloat t) { setTexCoord(int(unit - GL_TEXTURE0), s, t); }
+void fzglMultiTexCoord2f(GLenum unit, GLfloat s, GLfloat t) {
+    if (!isTextureUnit(unit)) return refuseUnhandled("glMultiTexCoord2f", unit);
+    setTexCoord(int(unit - GL_TEXTURE0), s, t);
+}

@@ -83,6 +83,8 @@ void fzglRasterPos3f(GLfloat x, GLfloat y, GLfloat z);
 void* fzglutHelvetica10();
 void fzglutBitmapString(void* font, const unsigned char* text);
 int fzglutBitmapLength(void* font, const unsigned char* text);
+// The strict build's check of the frame's GL errors (gles/Unhandled.h), then GLUT's swap.
+void fzglutSwapBuffers();
 
 // GLEW's calls and its EXT_framebuffer_object pointers: the ES 3 entry points need no loading,
 // and what the program asks GLEW for is core in ES 3.0.

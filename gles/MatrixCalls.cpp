@@ -5,6 +5,7 @@
 #include "gles/LegacyEnums.h"
 #include "gles/LegacyGl.h"
 #include "gles/LegacyState.h"
+#include "gles/Unhandled.h"
 
 namespace {
 void multiplyTop(const Matrix& by) {
@@ -15,7 +16,10 @@ void multiplyTop(const Matrix& by) {
 }
 }  // namespace
 
-void fzglMatrixMode(GLenum mode) { legacyState().matrixMode = mode; }
+void fzglMatrixMode(GLenum mode) {
+    if (mode != GL_MODELVIEW && mode != GL_PROJECTION) return refuseUnhandled("glMatrixMode", mode);
+    legacyState().matrixMode = mode;
+}
 
 void fzglLoadIdentity() {
     LegacyState& state = legacyState();
@@ -77,6 +81,8 @@ void fzglGetFloatv(GLenum name, GLfloat* values) {
         std::memcpy(values, state.modelView.back().m, sizeof(Matrix::m));
     else if (name == GL_PROJECTION_MATRIX)
         std::memcpy(values, state.projection.back().m, sizeof(Matrix::m));
-    else
+    else {
+        if (!isEsFloatQuery(name)) refuseUnhandled("glGetFloatv", name);
         glGetFloatv(name, values);
+    }
 }

@@ -8,14 +8,13 @@
 #include <emscripten.h>
 
 #include "platform/GlContext.h"
+#include "platform/GlutStart.h"
 
 namespace {
-// GLUT's own listeners were registered by glutInit; they are wrapped so that a held key does
+// GLUT's own listeners are registered by glutInit; startGlut wraps them so that a held key does
 // not repeat when the program asks so, and the pointer moves the camera only while it is locked
 // (or shown, for the settings panel). A click on the canvas with the pointer hidden locks it.
 EM_JS(void, wrapGlutInput, (), {
-    if (GLUT.fzWrapped) return;
-    GLUT.fzWrapped = true;
     GLUT.fzKeyRepeat = true;
     var canvas = Module['canvas'];
     var hidden = function() { return canvas.style.cursor == 'none'; };
@@ -179,10 +178,7 @@ EMSCRIPTEN_KEEPALIVE void fuzzletsWheelTurned(int direction, int x, int y) {
     if (wheelCallback) wheelCallback(0, direction, x, y);
 }
 
-void glutSetKeyRepeat(int mode) {
-    wrapGlutInput();
-    setKeyRepeat(mode != GLUT_KEY_REPEAT_OFF);
-}
+void glutSetKeyRepeat(int mode) { setKeyRepeat(mode != GLUT_KEY_REPEAT_OFF); }
 
 void glutWarpPointer(int x, int y) { movePointerTo(x, y); }
 
@@ -192,4 +188,9 @@ EMSCRIPTEN_KEEPALIVE void fuzzletsContextRestored() {
     glContextRestored();
     emscripten_resume_main_loop();
 }
+}
+
+void startGlut(int* argc, char** argv) {
+    glutInit(argc, argv);
+    wrapGlutInput();
 }

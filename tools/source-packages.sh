@@ -1,7 +1,15 @@
 # Building libraries from Debian's source packages, for the Windows release and the page;
 # sourced by tools/windows/build-deps.sh and tools/web/build-deps.sh. They set `label` (how the
 # messages name the libraries), `prefix` (where they go), `work` (the build's folder), `log` and
-# `sources` ("package upstream-version" entries) first, and a build_NAME function per library.
+# `sources` (the source packages they build) first; the recipes are in tools/library-recipes.sh,
+# and each script adds its own.
+
+# Each source package's upstream version, the one the Linux build links from bookworm.
+declare -A UPSTREAM_VERSION=(
+  [libpng1.6]=1.6.39 [libjpeg-turbo]=2.1.5 [freeglut]=3.4.0 [glew]=2.2.0 [bullet]=3.24
+  [libsdl2]=2.26.5 [mpg123]=1.31.2 [lame]=3.100 [libsndfile]=1.2.0 [kissfft]=131.1.0 [imgui]=1.86
+  [googletest]=1.12.1
+)
 
 # The prefix of an unchanged recipe is reused as it is.
 exit_if_cached() {
@@ -21,14 +29,13 @@ fetch_sources() {
   "$(dirname "${BASH_SOURCE[0]}")/debian-sources.sh" bookworm >"$work/sources.list"
   mkdir -p "$work/lists/partial" "$work/apt-cache/archives/partial"
   apt-get "${apt_options[@]}" update >>"$log" 2>&1
-  local entry
-  for entry in "${sources[@]}"; do
-    set -- $entry
+  local package
+  for package in "${sources[@]}"; do
     # The archive does not serve every upstream signature (mpg123's): what counts is that the
     # .dsc and the tarballs arrived.
-    (cd "$work/src" && apt-get "${apt_options[@]}" source --download-only "$1" >>"$log" 2>&1) || true
-    ls "$work/src/${1}_"*.dsc "$work/src/${1}_"*.orig.tar.* >/dev/null ||
-      { echo "Could not fetch the source of $1 (see $log)" >&2; exit 1; }
+    (cd "$work/src" && apt-get "${apt_options[@]}" source --download-only "$package" >>"$log" 2>&1) || true
+    ls "$work/src/${package}_"*.dsc "$work/src/${package}_"*.orig.tar.* >/dev/null ||
+      { echo "Could not fetch the source of $package (see $log)" >&2; exit 1; }
   done
   touch "$work/src/.fetched"
 }
@@ -37,7 +44,7 @@ fetch_sources() {
 # packages whose .dsc lists an upstream signature the archive does not serve (mpg123), so
 # those are unpacked by hand and patched with quilt.
 unpack() {
-  local package="$1" version="$2" dsc folder
+  local package="$1" version="${UPSTREAM_VERSION[$1]}" dsc folder
   dsc="$(ls "$work/src/${package}_"*.dsc)"
   folder="$work/src/$package-$version"
   if [ ! -d "$folder" ]; then
@@ -74,14 +81,13 @@ step() {
 # build_libraries NAME...: fetches the sources, builds each library by its build_NAME, notes the
 # source packages' versions in the prefix and marks it complete. Prints the prefix last.
 build_libraries() {
-  local started=$(date +%s) name entry
+  local started=$(date +%s) name package
   fetch_sources
   for name in "$@"; do
     step "$name"
   done
-  for entry in "${sources[@]}"; do
-    set -- $entry
-    basename "$(ls "$work/src/${1}_"*.dsc)" .dsc
+  for package in "${sources[@]}"; do
+    basename "$(ls "$work/src/${package}_"*.dsc)" .dsc
   done >"$prefix/VERSIONS"
   touch "$prefix/.complete"
   rm -rf "$work"

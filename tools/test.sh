@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 
 bash tools/install-deps.sh --windows --web
 cmake -S . -B build-tests -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFUZZLETS_SANITIZE=ON -DFUZZLETS_WERROR=ON \
-  -DFUZZLETS_GL_LAYER=ON >/dev/null
+  -DFUZZLETS_GL_LAYER=ON -DFUZZLETS_STRICT_GL_LAYER=ON >/dev/null
 cmake --build build-tests -j"$(nproc)"
 
 export SDL_AUDIODRIVER=dummy

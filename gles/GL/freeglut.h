@@ -1,5 +1,5 @@
 // The layer's GL/freeglut.h: freeglut's own declarations over the layer's GL, with bitmap text
-// drawn by the layer from its font atlas.
+// drawn by the layer from its font atlas, and a swap that the strict build checks first.
 #pragma once
 
 #include <GL/glew.h>
@@ -12,3 +12,4 @@
 #define GLUT_BITMAP_HELVETICA_10 fzglutHelvetica10()
 #define glutBitmapString fzglutBitmapString
 #define glutBitmapLength fzglutBitmapLength
+#define glutSwapBuffers fzglutSwapBuffers

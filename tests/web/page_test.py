@@ -445,8 +445,18 @@ FUR_LINE = 'vec4 hair = texture2D(tex, gl_TexCoord[0].st);'
 BLUE_FUR = FUR_LINE + '\n    hair.rgb = hair.gbr;'  # the red fur turned blue
 
 
-def red_fur(page):
-    return fur_share(page.picture())
+# What the room's shaders add, each taken away through the editor in turn: the walls' relief (a
+# flat normal for the normal map's) and the walls' and the floor's shadows (every fragment lit).
+LIGHT_REACHES = ('    if (outsideLightFrustum(coord)) return 1.0;', '    return 1.0;')
+ROOM_TERMS = {'normal-mapped relief': {'normalMapping.frag': ('texture2D(normalMap1, texCoord).rgb * 2.0 - 1.0',
+                                                              'vec3(0.0, 0.0, 1.0)')},
+              'shadows': {'normalMapping.frag': LIGHT_REACHES, 'floorFur.frag': LIGHT_REACHES}}
+
+
+def changed_share(a, b, box):
+    """The share of a region's pixels that differ by more than 20 levels."""
+    first, second = list(a.crop(box).getdata()), list(b.crop(box).getdata())
+    return sum(1 for p, q in zip(first, second) if sum(abs(p[c] - q[c]) for c in range(3)) > 60) / len(first)
 
 
 def edit_shaders(page, expression):
@@ -501,6 +511,20 @@ def check_editor(page, shipped):
                  % (json.dumps(FUR_LINE), json.dumps(BLUE_FUR)))
 
 
+def check_room_terms(page):
+    """The page's room shows its relief and its shadows: taking either away changes the picture."""
+    whole = page.picture()
+    for term, edits in ROOM_TERMS.items():
+        for name, (old, new) in edits.items():
+            edit_shaders(page, 'Lab.shaders.setText(%s, Lab.shaders.shipped[%s].replace(%s, %s)); Lab.shaders.writeNow()'
+                         % (json.dumps(name), json.dumps(name), json.dumps(old), json.dumps(new)))
+        share = changed_share(whole, page.picture(), WORLD)
+        check('the room shows its %s' % term, share > 0.01, '%.1f %% of the picture changes without them' % (100 * share))
+        for name in edits:
+            edit_shaders(page, 'Lab.shaders.setText(%s, Lab.shaders.shipped[%s]); Lab.shaders.writeNow()'
+                         % (json.dumps(name), json.dumps(name)))
+
+
 def check_guide(page):
     """The guide's buttons show their view and setting in the running program."""
     page.evaluate('document.querySelector("[aria-controls=guide]").click()')
@@ -552,6 +576,7 @@ def run_the_lab(page, url):
     page.press('p', 'KeyP', 80)
     page.after_frames(2)
     check_editor(page, page.picture())
+    check_room_terms(page)
     check_guide(page)
     check_links(page, url)
     check_console(page)

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Cross-builds every library the Windows build links, from Debian bookworm's source packages (the
-# versions the Linux build uses), into a prefix outside the source tree. The prefix's name carries
-# a hash of this script, the toolchain file and tools/source-packages.sh, so a changed recipe
-# builds afresh and an unchanged one is reused. Prints the prefix on its last line.
+# versions the Linux build uses), into a prefix outside the source tree; Bullet, KissFFT and Dear
+# ImGui by the recipes the page's build shares (tools/library-recipes.sh). The prefix's name
+# carries a hash of this script, the toolchain file, those recipes, tools/source-packages.sh and
+# the compiler's version, so a changed recipe or compiler builds afresh and an unchanged one is
+# reused. Prints the prefix on its last line.
 #
 #   tools/windows/build-deps.sh            build if not cached
 #   FUZZLETS_WIN64_CACHE=DIR ...            cache somewhere else (default ~/.cache/fuzzlets)
@@ -16,24 +18,13 @@ toolchain="$source_root/cmake/mingw-w64-x86_64.cmake"
 host=x86_64-w64-mingw32
 jobs=2
 
-# Source package and the upstream version the Linux build links.
-sources=(
-  "libpng1.6 1.6.39"
-  "libjpeg-turbo 2.1.5"
-  "freeglut 3.4.0"
-  "glew 2.2.0"
-  "bullet 3.24"
-  "libsdl2 2.26.5"
-  "mpg123 1.31.2"
-  "lame 3.100"
-  "libsndfile 1.2.0"
-  "kissfft 131.1.0"
-  "imgui 1.86"
-  "googletest 1.12.1"
-)
+# The source packages built (their versions: tools/source-packages.sh).
+sources=(libpng1.6 libjpeg-turbo freeglut glew bullet libsdl2 mpg123 lame libsndfile kissfft imgui googletest)
 
 cache="${FUZZLETS_WIN64_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/fuzzlets}"
-key="$(cat "$0" "$toolchain" "$source_root/tools/source-packages.sh" | sha256sum | cut -c1-12)"
+# The compiler's version too: a new MinGW-w64 builds afresh.
+key="$( (cat "$0" "$toolchain" "$source_root"/tools/{source-packages,library-recipes}.sh
+  $host-g++-posix --version | head -1) | sha256sum | cut -c1-12)"
 prefix="$cache/win64-deps-$key"
 label="Windows libraries"
 source "$source_root/tools/source-packages.sh"
@@ -91,7 +82,7 @@ build_zlib() {
 }
 
 build_libpng() {
-  local source; source="$(unpack libpng1.6 1.6.39)"
+  local source; source="$(unpack libpng1.6)"
   cmake_build libpng "$source" -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_EXECUTABLES=OFF -DPNG_TESTS=OFF \
     -DZLIB_LIBRARY="$prefix/lib/libz.a" -DZLIB_INCLUDE_DIR="$prefix/include"
   cmake_install libpng
@@ -99,7 +90,7 @@ build_libpng() {
 }
 
 build_libjpeg() {
-  local source; source="$(unpack libjpeg-turbo 2.1.5)"
+  local source; source="$(unpack libjpeg-turbo)"
   # Its SIMD code needs nasm; the plain C paths decode the same pixels.
   cmake_build libjpeg "$source" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF
   cmake_install libjpeg
@@ -107,46 +98,28 @@ build_libjpeg() {
 }
 
 build_freeglut() {
-  local source; source="$(unpack freeglut 3.4.0)"
+  local source; source="$(unpack freeglut)"
   cmake_build freeglut "$source" -DFREEGLUT_BUILD_SHARED_LIBS=OFF -DFREEGLUT_BUILD_STATIC_LIBS=ON \
     -DFREEGLUT_BUILD_DEMOS=OFF
   cmake_install freeglut
   rm -f "$prefix"/lib/pkgconfig/freeglut*.pc "$prefix"/lib/pkgconfig/glut.pc
-  write_pc glut "-lfreeglut_static -lopengl32 -lwinmm -lgdi32" "-DFREEGLUT_STATIC" 3.4.0
+  write_pc glut "-lfreeglut_static -lopengl32 -lwinmm -lgdi32" "-DFREEGLUT_STATIC" "${UPSTREAM_VERSION[freeglut]}"
   write_pc glu "-lglu32 -lopengl32" "" 9.0
   licence freeglut "$source"
 }
 
 build_glew() {
-  local source; source="$(unpack glew 2.2.0)"
+  local source; source="$(unpack glew)"
   targets=glew_s cmake_build glew "$source/build/cmake" -DBUILD_UTILS=OFF
   cp "$work/build/glew/lib/libglew32.a" "$prefix/lib/"
   mkdir -p "$prefix/include/GL"
   cp "$source"/include/GL/glew.h "$source"/include/GL/wglew.h "$prefix/include/GL/"
-  write_pc glew "-lglew32 -lglu32 -lopengl32" "-DGLEW_STATIC" 2.2.0
+  write_pc glew "-lglew32 -lglu32 -lopengl32" "-DGLEW_STATIC" "${UPSTREAM_VERSION[glew]}"
   licence glew "$source"
 }
 
-build_bullet() {
-  local source; source="$(unpack bullet 3.24)"
-  # Only the three libraries the demo links; Debian's FindOpenGL wrapper is not wanted here.
-  targets="LinearMath BulletCollision BulletDynamics" cmake_build bullet "$source" -DBUILD_BULLET3=OFF -DBUILD_EXTRAS=OFF -DBUILD_UNIT_TESTS=OFF \
-    -DBUILD_CPU_DEMOS=OFF -DBUILD_BULLET2_DEMOS=OFF -DBUILD_OPENGL3_DEMOS=OFF -DBUILD_PYBULLET=OFF \
-    -DBUILD_ENET=OFF -DBUILD_CLSOCKET=OFF -DUSE_GLUT=OFF -DUSE_GRAPHICAL_BENCHMARK=OFF \
-    -DINSTALL_LIBS=OFF -DINSTALL_CMAKE_FILES=OFF -DCMAKE_DISABLE_FIND_PACKAGE_OpenGL=ON \
-    -DUSE_DOUBLE_PRECISION=OFF
-  local library
-  for library in LinearMath BulletCollision BulletDynamics; do
-    cp "$(find "$work/build/bullet" -name "lib$library.a" | head -1)" "$prefix/lib/"
-    (cd "$source/src" && find "$library" -name '*.h' -exec install -D -m644 {} "$prefix/include/bullet/{}" \;)
-  done
-  cp "$source/src/btBulletCollisionCommon.h" "$source/src/btBulletDynamicsCommon.h" "$prefix/include/bullet/"
-  write_pc bullet "-lBulletDynamics -lBulletCollision -lLinearMath" "-I\${includedir}/bullet" 3.24
-  licence bullet "$source"
-}
-
 build_sdl2() {
-  local source; source="$(unpack libsdl2 2.26.5)"
+  local source; source="$(unpack libsdl2)"
   # Audio is all the demo uses, but an audio-only build does not link: video stays, with
   # everything around it off.
   cmake_build sdl2 "$source" -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF -DSDL_CCACHE=OFF \
@@ -163,7 +136,7 @@ build_sdl2() {
 
 # The LGPL libraries: DLLs that need nothing but Windows' own (libgcc linked in).
 build_mpg123() {
-  local source; source="$(unpack mpg123 1.31.2)"
+  local source; source="$(unpack mpg123)"
   cmake_build mpg123 "$source/ports/cmake" -DBUILD_SHARED_LIBS=ON -DBUILD_PROGRAMS=OFF \
     -DBUILD_LIBOUT123=OFF -DCMAKE_SHARED_LINKER_FLAGS="-static-libgcc"
   cmake_install mpg123
@@ -171,7 +144,7 @@ build_mpg123() {
 }
 
 build_lame() {
-  local source; source="$(unpack lame 3.100)"
+  local source; source="$(unpack lame)"
   rm -rf "$work/build/lame" && cp -a "$source" "$work/build/lame"
   # Its export list names a function that 3.100 made static.
   sed -i '/^lame_init_old$/d' "$work/build/lame/include/libmp3lame.sym"
@@ -186,7 +159,7 @@ build_lame() {
 # With MinGW's 32-bit off_t, mpg123 offers its file functions only by their 64-bit names
 # (mpg123_seek_64); libsndfile asks for those when it is built with a 64-bit off_t too.
 build_libsndfile() {
-  local source; source="$(unpack libsndfile 1.2.0)"
+  local source; source="$(unpack libsndfile)"
   cmake_build libsndfile "$source" -DBUILD_SHARED_LIBS=ON -DENABLE_EXTERNAL_LIBS=OFF -DENABLE_MPEG=ON \
     -DBUILD_PROGRAMS=OFF -DBUILD_EXAMPLES=OFF -DBUILD_TESTING=OFF -DENABLE_CPACK=OFF \
     -DENABLE_PACKAGE_CONFIG=OFF -DINSTALL_MANPAGES=OFF -DENABLE_COMPATIBLE_LIBSNDFILE_NAME=ON \
@@ -195,37 +168,17 @@ build_libsndfile() {
   licence libsndfile "$source"
 }
 
-build_kissfft() {
-  local source; source="$(unpack kissfft 131.1.0)"
-  cmake_build kissfft "$source" -DKISSFFT_STATIC=ON -DKISSFFT_TEST=OFF -DKISSFFT_TOOLS=OFF \
-    -DKISSFFT_DATATYPE=float -DKISSFFT_PKGCONFIG=ON \
-    -DCMAKE_INSTALL_LIBDIR="$prefix/lib" -DCMAKE_INSTALL_INCLUDEDIR="$prefix/include"
-  cmake_install kissfft
-  licence kissfft "$source"
-}
-
-# Debian's makefile builds every back end against the system's stb; the demo needs the core and
-# the GLUT and OpenGL 2 back ends, with ImGui's bundled stb headers.
-build_imgui() {
-  local source; source="$(unpack imgui 1.86)"
-  local build="$work/build/imgui" file
-  mkdir -p "$build"
-  for file in imgui imgui_draw imgui_tables imgui_widgets imgui_demo backends/imgui_impl_glut \
-    backends/imgui_impl_opengl2; do
-    $host-g++-posix -O2 -DNDEBUG -DFREEGLUT_STATIC -I"$source" -I"$prefix/include" \
-      -c "$source/$file.cpp" -o "$build/$(basename "$file").o"
-  done
-  rm -f "$prefix/lib/libimgui.a"
-  $host-ar rcs "$prefix/lib/libimgui.a" "$build"/*.o
-  mkdir -p "$prefix/include/imgui/backends"
-  cp "$source"/imgui.h "$source"/imconfig.h "$source"/imgui_internal.h "$source"/imstb_*.h "$prefix/include/imgui/"
-  cp "$source"/backends/imgui_impl_glut.h "$source"/backends/imgui_impl_opengl2.h "$prefix/include/imgui/backends/"
-  write_pc imgui "-limgui" "-I\${includedir}/imgui" 1.86 glut
-  licence imgui "$source"
-}
+# What the shared recipes ask of this toolchain (tools/library-recipes.sh): ImGui with its GLUT
+# and OpenGL 2 back ends against the static freeglut, and a pkg-config file for each library.
+cxx=$host-g++-posix
+ar=$host-ar
+imgui_gl=opengl2
+imgui_flags="-DFREEGLUT_STATIC -I$prefix/include"
+describe_library() { write_pc "$1" "$2" "$3" "${UPSTREAM_VERSION[$1]}" "${4:-}"; }
+source "$source_root/tools/library-recipes.sh"
 
 build_googletest() {
-  local source; source="$(unpack googletest 1.12.1)"
+  local source; source="$(unpack googletest)"
   cmake_build googletest "$source" -DBUILD_GMOCK=ON -DINSTALL_GTEST=ON
   cmake_install googletest
 }

@@ -75,10 +75,11 @@ class ShaderEditor {
     this.writeTimer = setTimeout(() => this.write(), EDIT_PAUSE_MS);
   }
 
-  // Without waiting for a pause in typing: what a link restores shows at once.
+  // Without waiting for a pause in typing, and reloading even when nothing is pending: what a
+  // link restores shows at once.
   writeNow() {
     clearTimeout(this.writeTimer);
-    if (this.pending.size) this.write();
+    this.write();
   }
 
   // The edited files written where the program reads them, then one reload for them all.

@@ -1,6 +1,8 @@
-// The freeglut extensions the program calls, which Emscripten's GLUT lacks; the browser's side
-// of them is platform/Glut_browser.cpp. Emscripten's own GLUT header comes first.
+// The freeglut extensions the program and Dear ImGui's GLUT back end call, which Emscripten's
+// GLUT lacks; the browser's side of them is platform/Glut_browser.cpp.
 #pragma once
+// freeglut's own guard, by which ImGui's back end knows that the wheel callback is there.
+#define __FREEGLUT_EXT_H__
 
 #include <GL/freeglut_std.h>
 
