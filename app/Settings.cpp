@@ -97,6 +97,12 @@ bool parseInto(Settings& settings, const SettingInfo& info, const std::string& t
 
 }  // namespace
 
+int settingIndex(const std::string& name) {
+    for (int index = 0; index < SETTING_COUNT; ++index)
+        if (name == SETTING_INFOS[index].name) return index;
+    return -1;
+}
+
 std::string settingValueText(const Settings& settings, int index) {
     return std::visit([&](auto field) { return valueText(settings.*field); }, SETTING_INFOS[index].field);
 }
@@ -106,12 +112,11 @@ std::string applySettingText(Settings& settings, const std::string& assignment) 
     if (equals == std::string::npos) return "a setting needs name=value, not '" + assignment + "'";
     const std::string name = assignment.substr(0, equals);
     const std::string value = assignment.substr(equals + 1);
-    for (const SettingInfo& info : SETTING_INFOS) {
-        if (name != info.name) continue;
-        if (parseInto(settings, info, value)) return "";
-        return "setting '" + name + "' takes " + rangeText(info) + ", not '" + value + "'";
-    }
-    return "no setting is called '" + name + "'";
+    const int index = settingIndex(name);
+    if (index < 0) return "no setting is called '" + name + "'";
+    const SettingInfo& info = SETTING_INFOS[index];
+    if (parseInto(settings, info, value)) return "";
+    return "setting '" + name + "' takes " + rangeText(info) + ", not '" + value + "'";
 }
 
 void resetSetting(Settings& settings, int index) {

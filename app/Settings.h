@@ -65,6 +65,8 @@ struct SettingInfo {
 extern const SettingInfo SETTING_INFOS[];
 extern const int SETTING_COUNT;
 
+// The index of the setting `--set` calls name; -1 where none is.
+int settingIndex(const std::string& name);
 // The setting's value as `--set` would take it: "40", "1.5", "on", "1024".
 std::string settingValueText(const Settings& settings, int index);
 // Applies "name=value" to settings. Returns an empty text, or what is wrong, naming the setting.

@@ -9,6 +9,7 @@
 #include "gles/LegacyState.h"
 #include "gles/ShaderInterface.h"
 #include "gles/ShaderPrelude.h"
+#include "gles/Unhandled.h"
 
 namespace {
 // Where a program reads each piece of the layer's state; -1 where it does not.
@@ -134,6 +135,7 @@ ProgramUniforms& use(GLuint program) {
     ProgramUniforms& uniforms = found->second;
     if (uniforms.matricesRevision != state.matricesRevision) handOverMatrices(state, uniforms);
     if (uniforms.lightingRevision != state.lightingRevision) handOverLighting(state, uniforms);
+    checkSamplerTextures(program);
     return uniforms;
 }
 

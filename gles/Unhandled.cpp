@@ -32,6 +32,15 @@ bool isOneOf(GLenum value, const GLenum (&values)[N]) {
     std::fprintf(stderr, "GL layer: %s %s 0x%04X\n", call, what, unsigned(value));
     std::abort();
 }
+
+// Whether the texture bound to a unit compares depth, read from the driver.
+bool comparesDepth(int unit) {
+    glActiveTexture(GLenum(GL_TEXTURE0 + unit));
+    GLint mode = GL_NONE;
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_COMPARE_MODE, &mode);
+    glActiveTexture(GLenum(GL_TEXTURE0 + legacyState().activeUnit));
+    return mode != GL_NONE;
+}
 #endif
 }  // namespace
 
@@ -52,6 +61,30 @@ bool isTextureUnit(GLenum unit) { return unit >= GL_TEXTURE0 && unit < GLenum(GL
 void fzglutSwapBuffers() {
     checkFrameErrors();
     glutSwapBuffers();
+}
+
+void checkSamplerTextures([[maybe_unused]] GLuint program) {
+#ifdef FUZZLETS_STRICT_GL_LAYER
+    GLint count = 0;
+    glGetProgramiv(program, GL_ACTIVE_UNIFORMS, &count);
+    for (GLint index = 0; index < count; ++index) {
+        char name[128] = "";
+        GLint size = 0;
+        GLenum type = GL_NONE;
+        glGetActiveUniform(program, GLuint(index), sizeof name, nullptr, &size, &type, name);
+        if (type != GL_SAMPLER_2D && type != GL_SAMPLER_2D_SHADOW) continue;
+        GLint unit = 0;
+        glGetUniformiv(program, glGetUniformLocation(program, name), &unit);
+        if (!isTextureUnit(GLenum(GL_TEXTURE0 + unit))) stop("reads beyond the units followed", name, GLenum(unit));
+        // A unit with no texture reads as zeros through either sampler.
+        if (legacyState().units[unit].boundTexture == 0) continue;
+        const bool shadow = type == GL_SAMPLER_2D_SHADOW;
+        if (comparesDepth(unit) != shadow)
+            stop(shadow ? "is a shadow sampler, and its texture does not compare depth: unit"
+                        : "is a plain sampler, and its texture compares depth: unit",
+                 name, GLenum(unit));
+    }
+#endif
 }
 
 void checkFrameErrors() {

@@ -1,7 +1,7 @@
 // Values the layer does not handle. In the strict build (FUZZLETS_STRICT_GL_LAYER, which the test
 // command turns on) the layer stops at one, naming the call and the value: a GL 2.0 enum that
-// OpenGL ES 3.0 or WebGL 2 refuses then fails a test here, where Mesa's compatibility context
-// accepts it. Elsewhere the call goes on as GL would: the value is ignored, or handed to the
+// OpenGL ES 3.0 or WebGL 2 refuses then fails a test here, whatever the driver under the layer
+// takes. Elsewhere the call goes on as GL would: the value is ignored, or handed to the
 // driver, which answers with a GL error.
 #pragma once
 
@@ -19,3 +19,6 @@ bool isTextureUnit(GLenum unit);
 
 // The strict build stops at any GL error the frame left; called before each swap.
 void checkFrameErrors();
+// The strict build stops at a draw whose sampler disagrees with its texture on comparison, which
+// WebGL 2 refuses and a desktop driver reads as something undefined; called before each draw.
+void checkSamplerTextures(GLuint program);

@@ -39,9 +39,8 @@ EMSCRIPTEN_KEEPALIVE const char* fuzzletsSetSetting(const char* assignment, int 
 
 // The setting's value as `--set` spells it; empty for a name the program does not have.
 EMSCRIPTEN_KEEPALIVE const char* fuzzletsSettingValue(const char* name) {
-    for (int index = 0; index < SETTING_COUNT; ++index)
-        if (name == std::string(SETTING_INFOS[index].name)) return answerWith(settingValueText(scene->settings, index));
-    return answerWith("");
+    const int index = settingIndex(name);
+    return answerWith(index < 0 ? "" : settingValueText(scene->settings, index));
 }
 
 // "name=value" lines for every setting away from its start value: what a shared link carries.

@@ -16,7 +16,9 @@ TEST(StartupTest, EveryPassLeavesItsStateAndAnySizeKeepsItDrawingWithTheOverlayI
     GLint unit = 0;
     const RoomResources room = {s->roomScale, s->normalMap1Texture.texture, s->normalMap2Texture.texture,
                                 s->floorTexture.texture, &s->furShells, &s->roomQuad, s->texMatrix, s->depthTexStep};
+    // The shadow map bound where the room reads it, as a frame binds it first.
     glActiveTexture(GL_TEXTURE0);
+    applyShadowLookup(s->shadowTarget(), s->light.lightMatrix, s->camera.inverseViewMatrix);
     drawRoom(s->programs, room);
     glGetIntegerv(GL_ACTIVE_TEXTURE, &unit);
     EXPECT_EQ(unit, GL_TEXTURE0);

@@ -86,9 +86,10 @@ class Page:
             if message.get('id') == self.next_id:
                 return message.get('result', {})
             if message.get('method') == 'Runtime.consoleAPICalled':
-                self.console.append(' '.join(str(a.get('value', '')) for a in message['params']['args']))
-            elif message.get('method') == 'Log.entryAdded':  # the browser's own, WebGL's errors among them
-                self.console.append(message['params']['entry']['text'])
+                self.console.append(('page', ' '.join(str(a.get('value', '')) for a in message['params']['args'])))
+            elif message.get('method') == 'Log.entryAdded':  # the browser's own; WebGL's come from 'rendering'
+                entry = message['params']['entry']
+                self.console.append((entry['source'], entry['text']))
             elif message.get('method') == 'Runtime.exceptionThrown':
                 self.exceptions.append(message['params']['exceptionDetails'])
 
@@ -349,11 +350,23 @@ def check_screenshot(page, desktop, downloads):
         page.evaluate('0')
         time.sleep(0.2)
     saved = Image.open(path).convert('RGB').resize((640, 480)) if os.path.exists(path) else None
+    # F12 reads the frame back at once, as on the desktop: the one stall the reader asks for.
+    page.console = [(source, text) for source, text in page.console if 'GPU stall due to ReadPixels' not in text]
     # The world moves on in real time between the press and the saved frame: the room's colours
     # are held against the desktop's, as the page's own are.
     colours = mean_colour(saved, REGIONS['walls']) if saved else (0, 0, 0)
     check('F12 downloads a PNG of the room', looks_alike(colours, mean_colour(desktop, REGIONS['walls'])),
           'walls %s' % ' '.join('%.1f' % v for v in colours))
+
+
+def spectrum_moves(page, shown):
+    """Whether the spectrum line moves on from the picture shown. The music moves it, not the frames:
+    while the GPU process catches up, frames come milliseconds apart, so the test waits for it."""
+    until = time.time() + DEADLINE
+    while time.time() < until:
+        if difference(shown, page.picture(), REGIONS['spectrum line']) > 0.5:
+            return True
+    return False
 
 
 def check_lost_context(page):
@@ -367,11 +380,9 @@ def check_lost_context(page):
     page.wait_for('document.getElementById("lost").hidden')
     page.after_frames(2)
     shown = page.picture()
-    page.after_frames(2)
-    later = page.picture()
     check('the room and the fur balls come back as they were', difference(before, shown, WORLD) < 2,
           '%.2f levels apart' % difference(before, shown, WORLD))
-    check('the spectrum line moves after the context', difference(shown, later, REGIONS['spectrum line']) > 0.5)
+    check('the spectrum line moves after the context', spectrum_moves(page, shown))
 
 
 def run(page, url, desktop, references, downloads):
@@ -388,7 +399,6 @@ def run(page, url, desktop, references, downloads):
     shown = page.picture()
     page.after_frames(3)
     print('page frame %.0f ms' % ((time.time() - start_time) * 1000 / (page.frames() - start_frame)))
-    later = page.picture()
     save_page_picture(page, 'FUZZLETS_PAGE_PICTURE')
     print('%-14s %-22s %-22s' % ('region', 'page (mean R G B)', 'desktop'))
     for name, box in REGIONS.items():
@@ -398,7 +408,7 @@ def run(page, url, desktop, references, downloads):
     ours, theirs = fur_share(shown), fur_share(desktop)
     print('%-14s %-22.3f %-22.3f' % ('fur balls', ours, theirs))
     check('fur balls cover about as much as on the desktop', theirs / 2 < ours < theirs * 2)
-    check('the spectrum line moves', difference(shown, later, REGIONS['spectrum line']) > 0.5)
+    check('the spectrum line moves', spectrum_moves(page, shown))
     check_frame_cost(page)
     check_screenshot(page, desktop, downloads)
     page.press('p', 'KeyP', 80)
@@ -592,10 +602,11 @@ def save_page_picture(page, variable):
 
 def check_console(page):
     check('no uncaught exception', not page.exceptions, str(page.exceptions[:1]))
-    # What the browser says of the context the test took away is no fault of the page's.
-    gl_errors = [line for line in page.console
-                 if ('GL_INVALID' in line or 'WebGL: ' in line) and 'CONTEXT_LOST_WEBGL' not in line]
-    check('no GL error in the console', not gl_errors, '; '.join(gl_errors[:3]))
+    # A warning counts as an error: a stall or a refusal here is a frame lost or a black picture on a stricter
+    # browser. What the browser says of the context the test took away is no fault of the page's.
+    webgl = [text for source, text in page.console
+             if (source == 'rendering' or 'GL_INVALID' in text or 'WebGL' in text) and 'CONTEXT_LOST_WEBGL' not in text]
+    check('no WebGL error or warning in the console', not webgl, '; '.join(webgl[:3]))
     page.exceptions.clear()
     page.console.clear()
 

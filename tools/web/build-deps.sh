@@ -22,9 +22,10 @@ export NODE_PATH=/usr/share/nodejs
 sources=(bullet kissfft imgui)
 
 cache="${FUZZLETS_WEB_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/fuzzlets}"
-# The compiler's version too: a new Emscripten builds afresh.
+# The compiler's version too: a new Emscripten builds afresh. sed reads all of it: head would
+# close the pipe early, and emcc fails on the broken pipe.
 key="$( (cat "$0" "$source_root"/tools/{source-packages,library-recipes}.sh "$source_root"/platform/browser/GL/*.h
-  emcc --version | head -1) |
+  emcc --version | sed -n 1p) |
   sha256sum | cut -c1-12)"
 prefix="$cache/web-deps-$key"
 label="Browser libraries"
