@@ -258,6 +258,10 @@ def check_flight(page, references):
     page.key('keyUp', 'w', 'KeyW', 87)
     held_until = page.evaluate('performance.now() / 1000')
     page.after_frames(2)
+    # Headless Chromium queues a page's GL work for seconds where SwiftShader lags, and a picture
+    # taken then shows a frame from early in the flight: the queue is waited out first (finish,
+    # then a query, which is where Chromium waits).
+    page.evaluate('(function(gl) { gl.finish(); return gl.getError(); })(Module.ctx)')
     flown = similarity_match(page.picture(), references)
     starts = page.evaluate('Module.fzFrameStarts')
     # A frame moves by the frame time measured before it, so the flight may start and end up to
